@@ -1,0 +1,38 @@
+#include "sys/cmdline.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#include <shellapi.h>
+#include <string_view>
+#else
+#include "sys/utf.h"
+#endif
+
+namespace sys {
+
+#ifdef _WIN32
+
+std::vector<std::u16string> CommandLineWords(int, char**) {
+    std::vector<std::u16string> words;
+    int count = 0;
+    LPWSTR* split = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (split == nullptr) return words;
+    for (int i = 0; i < count; ++i) {
+        const std::wstring_view word(split[i]);  // wchar_t is a UTF-16 unit here
+        words.emplace_back(word.begin(), word.end());
+    }
+    LocalFree(split);
+    return words;
+}
+
+#else
+
+std::vector<std::u16string> CommandLineWords(int argc, char** argv) {
+    std::vector<std::u16string> words;
+    for (int i = 0; i < argc; ++i) words.push_back(Utf8ToUtf16(argv[i]));
+    return words;
+}
+
+#endif
+
+}  // namespace sys

@@ -1,0 +1,30 @@
+// Text output to the console in the user's encoding.
+//
+// Everything reaches standard output as bytes through the narrow stream, so
+// wide and narrow writes never clash over the stream's orientation.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace sys {
+
+// Sets the character-type locale (LC_CTYPE) to the user's default. When that
+// locale is not installed the C locale stays, which EncodeForConsole handles.
+void UseUserLocale();
+
+// The text in the encoding of the current LC_CTYPE locale. A character that
+// the encoding cannot hold is written as UTF-8 instead: under the C locale,
+// as on a build server, the whole text comes out as UTF-8 rather than lost,
+// and under a UTF-8 locale the bytes are the same as the locale's.
+std::string EncodeForConsole(std::u16string_view text);
+
+// Writes the text to standard output, encoded as above.
+void WriteText(std::u16string_view text);
+
+// Writes narrow text as it stands and then a newline.
+void WriteNarrowLine(std::string_view line);
+
+void FlushOutput();
+
+}  // namespace sys
