@@ -73,6 +73,14 @@ public:
     friend bool operator==(const Region&, const Region&) = default;
 
 private:
+    friend class RegionBuilder;
+    // Whether AddRect can append r without walking the region.
+    bool CanAppend(const Rect& r) const;
+    void AppendRect(const Rect& r);
+    // Merges the last band into the one above it when they touch and carry
+    // the same spans; the last band's spans must end spans_.
+    void CoalesceLastBand();
+
     std::vector<Band> bands_;
     std::vector<Span> spans_;
 };
