@@ -106,7 +106,6 @@ TEST(Dorvik, HandlesItsOptions) {
         {"unknown options are text", {"-h", "-V", "--Help"}, kResult3, 3},
         {"an empty word adds nothing", {""}, kResult0, 0},
         {"invalid UTF-8 is skipped", {"\xFF\xE6\xBC", "\xED\xA0\x80"}, kResult0, 0},
-        {"kanji after broken bytes", {"-v", "\xE6\xBC字"}, "「字」 は小学一年生の漢字です。\n" + kResult1, 1},
         {"above U+FFFF is skipped", {"\xF0\xA0\x80\x8B"}, kResult0, 0},
     };
     for (const Case& c : cases) {

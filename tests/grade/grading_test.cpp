@@ -65,7 +65,6 @@ TEST(GradeText, WritesLinesNotesAndResult) {
          u"「漢」 は小学三年生の漢字です。\n「字」 は小学一年生の漢字です。\n" + kResult3, 3},
         {"notes stand at their first character", u"a漢あ1b", true,
          kLatinNote + u"「漢」 は小学三年生の漢字です。\n" + kKanaNote + kDigitNote + kResult3, 3},
-        {"grade 4 and 6", u"俵城", false, u"\nResult: Grade 6／小学六年生\n", 6},
     };
     for (const Case& c : cases) {
         const Graded g = Grade(c.text, c.verbose);
