@@ -1,0 +1,73 @@
+#include "document.h"
+
+#include <cstdio>
+
+#include "player_state.h"
+#include "script.h"
+#include "sys/files.h"
+
+namespace fs = std::filesystem;
+
+namespace player {
+
+namespace {
+
+// The extension starts at the last '.' of the last path component, so a
+// dotted folder name never lends one to a file name without a dot.
+size_t ExtensionLength(const fs::path& path) {
+    const auto name = path.filename().native();
+    const size_t dot = name.rfind('.');
+    return dot == name.npos ? 0 : name.size() - dot;
+}
+
+bool IsScriptExtension(const fs::path& path, size_t length) {
+    static constexpr char kExtension[] = ".zep";
+    if (length != sizeof kExtension - 1) return false;
+    const auto& name = path.native();
+    for (size_t i = 0; i < length; ++i) {
+        auto c = name[name.size() - length + i];
+        if (c >= 'A' && c <= 'Z') c = static_cast<decltype(c)>(c - 'A' + 'a');
+        if (c != kExtension[i]) return false;
+    }
+    return true;
+}
+
+fs::path RegionFileName(const fs::path& base, size_t number) {
+    char suffix[16];
+    std::snprintf(suffix, sizeof suffix, "-%02zu.rgn", number);
+    fs::path name = base;
+    name += suffix;
+    return name;
+}
+
+}  // namespace
+
+bool LoadDocument(const fs::path& path, const std::function<void()>& request_repaint, std::error_code& ec) {
+    Commands.clear();
+    const size_t extension = ExtensionLength(path);
+    if (!IsScriptExtension(path, extension)) {
+        ec = std::make_error_code(std::errc::not_supported);
+        return false;
+    }
+    // Every region file name is as long as the one for 00; a name that does
+    // not fit is refused rather than cut, which would open another file.
+    const fs::path base = fs::path(path.native().substr(0, path.native().size() - extension));
+    if (!sys::CheckPath(path, ec) || !sys::CheckPath(RegionFileName(base, 0), ec)) return false;
+
+    std::string text;
+    if (!sys::ReadWholeFile(path, text, ec)) return false;
+    Commands = ParseScript(text);
+
+    RegionFiles.clear();
+    for (size_t n = 0; n < kMaxRegionFiles; ++n) {
+        fs::path name = RegionFileName(base, n);
+        if (!sys::PathExists(name)) break;
+        RegionFiles.push_back(std::move(name));
+    }
+    ShownStroke = -1;
+    request_repaint();
+    ec.clear();
+    return true;
+}
+
+}  // namespace player

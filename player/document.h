@@ -1,0 +1,23 @@
+// The document: the loaded script and the region files of its strokes.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <system_error>
+
+namespace player {
+
+// Loads the script at path as the new document. Commands is emptied first,
+// so after a failure it is empty while RegionFiles and ShownStroke keep their
+// values. On success Commands holds the parsed script, RegionFiles the files
+// "<path without extension>-NN.rgn" from 00 up to the first missing number,
+// ShownStroke is -1, and request_repaint has been called.
+//
+// Failures: an extension other than ".zep" in any case (not_supported); a
+// path the system cannot take whole (see sys::CheckPath), for the script or
+// for the region file names made from it; and every failure of reading.
+bool LoadDocument(const std::filesystem::path& path, const std::function<void()>& request_repaint,
+                  std::error_code& ec);
+
+}  // namespace player

@@ -1,0 +1,11 @@
+#include "player_state.h"
+
+namespace player {
+
+std::vector<StrokeCommand> Commands;
+std::vector<std::filesystem::path> RegionFiles;
+std::atomic<int32_t> ShownStroke{-1};
+std::atomic<int32_t> Playing{0};
+FrameSlot FrameBitmap;
+
+}  // namespace player

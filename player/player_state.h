@@ -1,0 +1,64 @@
+// The player's shared state, in one place.
+//
+// Two threads meet here: the dialog's (loading, buttons, painting, saving)
+// and, while an animation plays, the animation thread.
+//
+// - ShownStroke and Playing are atomics that either thread may set at any
+//   time.
+// - FrameBitmap hands finished frames over: the animation draws a frame into
+//   a bitmap of its own, then publishes it as an immutable snapshot; painting
+//   takes the last one published. Nobody writes a published bitmap.
+// - Commands and RegionFiles are plain vectors that only the dialog's thread
+//   replaces. The dialog stops a running animation and waits for its thread
+//   before it loads, so the animation reads them in place without a lock.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+#include "gfx/bitmap.h"
+#include "gfx/geometry.h"
+#include "script.h"
+
+namespace player {
+
+// The character is drawn on a square canvas at the window's top left corner.
+inline constexpr int32_t kCanvasSide = 254;
+inline constexpr gfx::Rect kCanvas{0, 0, kCanvasSide, kCanvasSide};
+// Region files are numbered with two digits.
+inline constexpr size_t kMaxRegionFiles = 100;
+
+// The slot that carries the animation's current frame to the painting.
+class FrameSlot {
+public:
+    void Publish(std::shared_ptr<const gfx::Bitmap> frame) {
+        const std::lock_guard lock(mutex_);
+        frame_.swap(frame);
+    }
+    void Clear() { Publish(nullptr); }
+    std::shared_ptr<const gfx::Bitmap> Current() const {
+        const std::lock_guard lock(mutex_);
+        return frame_;
+    }
+
+private:
+    mutable std::mutex mutex_;
+    std::shared_ptr<const gfx::Bitmap> frame_;
+};
+
+// The loaded script; empty when nothing is loaded.
+extern std::vector<StrokeCommand> Commands;
+// Entry n holds the shape of stroke n; at most kMaxRegionFiles entries.
+extern std::vector<std::filesystem::path> RegionFiles;
+// The one stroke shown in step mode (an index into RegionFiles), or -1.
+extern std::atomic<int32_t> ShownStroke;
+// 1 while an animation may go on; the animation stops when it finds 0.
+extern std::atomic<int32_t> Playing;
+// The animation's current frame, or none.
+extern FrameSlot FrameBitmap;
+
+}  // namespace player

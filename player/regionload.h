@@ -1,0 +1,24 @@
+// Stroke shapes from region files. Files are read anew at every call: nothing
+// is cached, so a file changed on disk shows at the next repaint.
+#pragma once
+
+#include <filesystem>
+#include <vector>
+
+#include "gfx/region.h"
+#include "script.h"
+
+namespace player {
+
+// The shape stored in the file, or no region when the file is missing,
+// unreadable or not a valid region file.
+gfx::MaybeRegion LoadRegionFile(const std::filesystem::path& path);
+
+// The shape of stroke n: no region when there is no file for that number.
+gfx::MaybeRegion LoadStrokeRegion(const std::vector<std::filesystem::path>& files, size_t n);
+
+// The union of every stroke's shape; a stroke without one adds nothing.
+gfx::Region LoadWholeCharacter(const std::vector<StrokeCommand>& commands,
+                               const std::vector<std::filesystem::path>& files);
+
+}  // namespace player

@@ -1,0 +1,40 @@
+// ZEP stroke scripts: the commands that say how each stroke of a character is
+// revealed, parsed from the script's bytes.
+//
+// Commands end at ';'. Each is trimmed of " \t\r\n" and cut into fields at
+// ','; the first byte alone picks the kind (D, L, P, W, upper case), and the
+// numbers are fields 1 to 4. Anything else is skipped without notice.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace player {
+
+enum class CommandKind : int32_t { Wait = 0, LinearSweep = 1, PivotSweep = 2, Draw = 3 };
+
+// Every command but a Wait is a stroke: the n-th of them (from 0) takes its
+// shape from region file n.
+struct StrokeCommand {
+    CommandKind kind = CommandKind::Wait;
+    int32_t param1 = 0;  // L: direction angle; P: start angle (degrees)
+    int32_t param2 = 0;  // P: end angle
+    int32_t param3 = 0;  // P: pivot x
+    int32_t param4 = 0;  // P: pivot y
+    friend bool operator==(const StrokeCommand&, const StrokeCommand&) = default;
+};
+
+// An L or a P with fewer number fields than it reads takes 0 for the missing
+// ones: skipping it would give every later stroke the wrong region file.
+std::vector<StrokeCommand> ParseScript(std::string_view text);
+
+// Empties pieces, then fills it with text cut at every byte of separators;
+// N separators give N + 1 pieces, empty ones included.
+void SplitString(std::string_view text, std::string_view separators, std::vector<std::string>& pieces);
+
+// Removes every byte of blanks from both ends of text.
+void TrimString(std::string& text, std::string_view blanks);
+
+}  // namespace player

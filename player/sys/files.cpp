@@ -1,0 +1,187 @@
+#include "sys/files.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <limits>
+#include <memory>
+#include <new>
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <sys/stat.h>
+#else
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+namespace fs = std::filesystem;
+
+namespace sys {
+
+namespace {
+
+std::error_code LastErrno() {
+    // Some C libraries leave errno at 0 after a failed stream call.
+    return std::error_code(errno != 0 ? errno : EIO, std::generic_category());
+}
+
+struct FileCloser {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using FileOwner = std::unique_ptr<std::FILE, FileCloser>;
+
+FileOwner OpenForReading(const fs::path& path) {
+#ifdef _WIN32
+    return FileOwner(_wfopen(path.c_str(), L"rb"));
+#else
+    return FileOwner(std::fopen(path.c_str(), "rb"));
+#endif
+}
+
+// Low-level descriptors for the one file we create: only they can refuse to
+// open a name that already exists on both platforms.
+#ifdef _WIN32
+int CreateNew(const fs::path& path) {
+    return _wopen(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
+}
+long WriteSome(int fd, const uint8_t* data, size_t size) {
+    const size_t chunk = std::min<size_t>(size, 1u << 30);
+    return _write(fd, data, static_cast<unsigned>(chunk));
+}
+int FlushToDisk(int fd) { return _commit(fd); }
+int CloseFile(int fd) { return _close(fd); }
+#else
+int CreateNew(const fs::path& path) {
+    return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+}
+long WriteSome(int fd, const uint8_t* data, size_t size) { return ::write(fd, data, size); }
+int FlushToDisk(int fd) { return ::fsync(fd); }
+int CloseFile(int fd) { return ::close(fd); }
+#endif
+
+bool WriteAll(int fd, std::span<const uint8_t> bytes, std::error_code& ec) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        errno = 0;
+        const long n = WriteSome(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            ec = n == 0 ? std::make_error_code(std::errc::no_space_on_device) : LastErrno();
+            return false;
+        }
+        done += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+}  // namespace
+
+bool CheckPath(const fs::path& path, std::error_code& ec) {
+    const auto& name = path.native();
+    if (name.find(fs::path::value_type{}) != name.npos) {
+        ec = std::make_error_code(std::errc::invalid_argument);
+        return false;
+    }
+#ifdef _WIN32
+    constexpr size_t kLimit = 259;  // MAX_PATH without its terminator
+#else
+    constexpr size_t kLimit = PATH_MAX - 1;
+#endif
+    if (name.size() > kLimit) {
+        ec = std::make_error_code(std::errc::filename_too_long);
+        return false;
+    }
+    ec.clear();
+    return true;
+}
+
+bool PathExists(const fs::path& path) {
+    std::error_code ec;
+    return fs::exists(path, ec);
+}
+
+bool ReadWholeFile(const fs::path& path, std::string& bytes, std::error_code& ec) {
+    bytes.clear();
+    errno = 0;
+    const FileOwner file = OpenForReading(path);
+    if (!file) {
+        ec = LastErrno();
+        return false;
+    }
+    const uintmax_t size = fs::file_size(path, ec);
+    if (ec) return false;
+    if (size >= (uintmax_t{1} << 32) || size > std::numeric_limits<size_t>::max()) {
+        ec = std::make_error_code(std::errc::file_too_large);
+        return false;
+    }
+    if (size != 0) {
+        try {
+            bytes.resize(static_cast<size_t>(size));
+        } catch (const std::bad_alloc&) {
+            ec = std::make_error_code(std::errc::not_enough_memory);
+            return false;
+        }
+        errno = 0;
+        const size_t got = std::fread(bytes.data(), 1, bytes.size(), file.get());
+        if (got < bytes.size()) {
+            if (std::ferror(file.get())) {
+                ec = LastErrno();
+                return false;
+            }
+            bytes.resize(got);
+        }
+    }
+    ec.clear();
+    return true;
+}
+
+bool ReplaceFileContents(const fs::path& target, std::span<const uint8_t> bytes,
+                         std::error_code& ec) {
+    if (!CheckPath(target, ec)) return false;
+    // A numbered name beside the target, so the final rename stays within
+    // one file system; an existing file of that name is never touched.
+    fs::path temp;
+    int fd = -1;
+    for (int n = 0; n < 100 && fd < 0; ++n) {
+        temp = target;
+        temp += "." + std::to_string(n) + ".tmp";
+        errno = 0;
+        fd = CreateNew(temp);
+        if (fd < 0 && errno != EEXIST) {
+            ec = LastErrno();
+            return false;
+        }
+    }
+    if (fd < 0) {
+        ec = std::make_error_code(std::errc::file_exists);
+        return false;
+    }
+    bool ok = WriteAll(fd, bytes, ec);
+    // Flushed before the rename, so a crash leaves the old file or the whole
+    // new one, never an empty one.
+    if (ok && FlushToDisk(fd) != 0) {
+        ec = LastErrno();
+        ok = false;
+    }
+    errno = 0;
+    if (CloseFile(fd) != 0 && ok) {
+        ec = LastErrno();
+        ok = false;
+    }
+    if (ok) {
+        fs::rename(temp, target, ec);
+        ok = !ec;
+    }
+    if (!ok) {
+        std::error_code ignored;
+        fs::remove(temp, ignored);
+        return false;
+    }
+    ec.clear();
+    return true;
+}
+
+}  // namespace sys
