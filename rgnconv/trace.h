@@ -1,0 +1,22 @@
+// From a picture to a shape, and from a shape to the bytes of a region file.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "gfx/bitmap.h"
+#include "gfx/region.h"
+
+namespace rgn {
+
+// The exactly black pixels (red, green and blue all 0) of the picture's
+// top-left side by side square; positions beyond the picture are outside.
+gfx::Region TraceBitmap(const gfx::Bitmap& picture, int32_t side);
+
+// Appends the canonical region file of the shape: its exact bounding box,
+// lines along the box's longer side (rows for a square), every line present,
+// maximal runs in increasing order. Returns false, appending nothing, when the
+// shape is empty or its box does not fit on the canvas.
+bool EncodeRegion(std::vector<uint8_t>& out, const gfx::Region& shape);
+
+}  // namespace rgn

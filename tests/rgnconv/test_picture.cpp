@@ -1,0 +1,101 @@
+#include "test_picture.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace rgntest {
+namespace {
+
+void Put16(std::vector<uint8_t>& out, uint32_t v) {
+    out.push_back(static_cast<uint8_t>(v));
+    out.push_back(static_cast<uint8_t>(v >> 8));
+}
+
+void Put32(std::vector<uint8_t>& out, uint32_t v) {
+    Put16(out, v & 0xFFFF);
+    Put16(out, v >> 16);
+}
+
+}  // namespace
+
+Picture WhitePicture(int32_t width, int32_t height) {
+    return {width, height, std::vector<gfx::Color>(static_cast<size_t>(width) * static_cast<size_t>(height), gfx::kWhite)};
+}
+
+gfx::Region BlackPixels(const Picture& picture) {
+    std::vector<gfx::Rect> rects;
+    for (int32_t y = 0; y < std::min(picture.height, 254); ++y) {
+        for (int32_t x = 0; x < std::min(picture.width, 254); ++x) {
+            if (picture.at(x, y) == gfx::kBlack) rects.push_back({x, y, x + 1, y + 1});
+        }
+    }
+    return gfx::Region::FromRects(rects);
+}
+
+gfx::Bitmap ToBitmap(const Picture& picture) {
+    gfx::Bitmap bitmap = *gfx::Bitmap::Create(picture.width, picture.height, gfx::PixelFormat::Rgb32);
+    for (int32_t y = 0; y < picture.height; ++y) {
+        for (int32_t x = 0; x < picture.width; ++x) bitmap.FillRect({x, y, x + 1, y + 1}, picture.at(x, y));
+    }
+    return bitmap;
+}
+
+std::vector<uint8_t> WriteBmp(const Picture& picture, int bits_per_pixel, RowOrder order) {
+    const auto bits = static_cast<uint32_t>(bits_per_pixel);
+    std::vector<gfx::Color> palette;
+    if (bits <= 8) {
+        for (const gfx::Color& c : picture.pixels) {
+            if (std::find(palette.begin(), palette.end(), c) == palette.end()) palette.push_back(c);
+        }
+        if (palette.size() > (size_t{1} << bits)) throw std::invalid_argument("too many colours");
+    }
+    const auto width = static_cast<uint32_t>(picture.width);
+    const auto height = static_cast<uint32_t>(picture.height);
+    const uint32_t row_size = (width * bits + 31) / 32 * 4;
+    const auto data_offset = static_cast<uint32_t>(14 + 40 + 4 * palette.size());
+
+    std::vector<uint8_t> out{'B', 'M'};
+    Put32(out, data_offset + row_size * height);
+    Put32(out, 0);
+    Put32(out, data_offset);
+    Put32(out, 40);
+    Put32(out, width);
+    Put32(out, order == RowOrder::TopDown ? 0u - height : height);
+    Put16(out, 1);
+    Put16(out, bits);
+    Put32(out, 0);  // no compression
+    Put32(out, row_size * height);
+    Put32(out, 2835);
+    Put32(out, 2835);
+    Put32(out, static_cast<uint32_t>(palette.size()));
+    Put32(out, 0);
+    for (const gfx::Color& c : palette) out.insert(out.end(), {c.b, c.g, c.r, 0});
+
+    for (uint32_t row = 0; row < height; ++row) {
+        const auto y = static_cast<int32_t>(order == RowOrder::TopDown ? row : height - 1 - row);
+        std::vector<uint8_t> line(row_size);
+        for (int32_t x = 0; x < picture.width; ++x) {
+            const gfx::Color c = picture.at(x, y);
+            const auto ux = static_cast<uint32_t>(x);
+            if (bits <= 8) {
+                const auto index = static_cast<uint32_t>(std::find(palette.begin(), palette.end(), c) - palette.begin());
+                const uint32_t bit = ux * bits;
+                line[bit / 8] = static_cast<uint8_t>(line[bit / 8] | index << (8 - bits - bit % 8));
+            } else if (bits == 16) {
+                const auto v = static_cast<uint32_t>((c.r >> 3) << 10 | (c.g >> 3) << 5 | c.b >> 3);
+                line[2 * ux] = static_cast<uint8_t>(v);
+                line[2 * ux + 1] = static_cast<uint8_t>(v >> 8);
+            } else {
+                const uint32_t step = bits / 8;
+                line[step * ux] = c.b;
+                line[step * ux + 1] = c.g;
+                line[step * ux + 2] = c.r;
+                if (bits == 32) line[step * ux + 3] = c == gfx::kBlack ? 0 : 255;
+            }
+        }
+        out.insert(out.end(), line.begin(), line.end());
+    }
+    return out;
+}
+
+}  // namespace rgntest

@@ -1,0 +1,42 @@
+// Pictures for the tests, and a BMP writer for the kinds that drawing
+// programs produce.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "gfx/bitmap.h"
+#include "gfx/region.h"
+
+namespace rgntest {
+
+struct Picture {
+    int32_t width = 0;
+    int32_t height = 0;
+    std::vector<gfx::Color> pixels;  // row by row from the top
+
+    size_t index(int32_t x, int32_t y) const {
+        return static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x);
+    }
+    gfx::Color& at(int32_t x, int32_t y) { return pixels[index(x, y)]; }
+    const gfx::Color& at(int32_t x, int32_t y) const { return pixels[index(x, y)]; }
+};
+
+Picture WhitePicture(int32_t width, int32_t height);
+
+// The black pixels of the picture's top-left 254 by 254 square.
+gfx::Region BlackPixels(const Picture& picture);
+
+// The same picture as a gfx bitmap.
+gfx::Bitmap ToBitmap(const Picture& picture);
+
+enum class RowOrder { BottomUp, TopDown };
+
+// A BMP file with a 40-byte info header. With 1, 4 or 8 bits per pixel the
+// colour table holds the picture's colours in order of first appearance
+// (there must be few enough); 16 bits are 5-5-5 (colours lose their low 3
+// bits); 32 bits carry an alpha byte, 0 for black pixels, which the reader
+// must ignore.
+std::vector<uint8_t> WriteBmp(const Picture& picture, int bits_per_pixel, RowOrder order);
+
+}  // namespace rgntest
