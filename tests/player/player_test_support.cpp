@@ -1,0 +1,104 @@
+#include "player_test_support.h"
+
+#include <atomic>
+#include <fstream>
+
+#include "player/player_state.h"
+
+namespace player_test {
+
+ScratchDir::ScratchDir() {
+    static std::atomic<int> counter{0};
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    path_ = fs::temp_directory_path() /
+            ("zep_core_" + std::string(info ? info->name() : "x") + "_" + std::to_string(counter++));
+    fs::remove_all(path_);
+    fs::create_directories(path_);
+}
+
+ScratchDir::~ScratchDir() {
+    std::error_code ignored;
+    fs::remove_all(path_, ignored);
+}
+
+fs::path ScratchDir::Write(const std::string& name, const std::string& bytes) const {
+    const fs::path file = path_ / name;
+    std::ofstream(file, std::ios::binary) << bytes;
+    return file;
+}
+
+std::string RegionFileBytes(const gfx::Region& region) {
+    const gfx::Rect box = region.Bounds();
+    std::string bytes = {'h', static_cast<char>(box.left), static_cast<char>(box.top),
+                         static_cast<char>(box.right - box.left), static_cast<char>(box.bottom - box.top)};
+    for (int32_t y = box.top; y < box.bottom; ++y) {
+        for (int32_t x = box.left; x < box.right;) {
+            if (!region.Contains(x, y)) {
+                ++x;
+                continue;
+            }
+            const int32_t start = x;
+            while (x < box.right && region.Contains(x, y)) ++x;
+            bytes += static_cast<char>(start - box.left);
+            bytes += static_cast<char>(x - start);
+        }
+        bytes += '\xFF';
+    }
+    return bytes;
+}
+
+void ResetPlayerState(int32_t playing) {
+    player::Commands.clear();
+    player::RegionFiles.clear();
+    player::ShownStroke = -1;
+    player::Playing = playing;
+    player::FrameBitmap.Clear();
+}
+
+void Recorder::Sleep(int32_t ms) {
+    events.push_back({now, EventKind::Sleep, ms, nullptr, 0});
+    now += ms;
+    if (stop_at >= 0 && now >= stop_at) player::Playing = 0;
+}
+
+void Recorder::PublishFrame(std::shared_ptr<const gfx::Bitmap> frame) {
+    const uint64_t sum = frame ? Checksum(*frame) : 0;
+    events.push_back({now, frame ? EventKind::Frame : EventKind::End, 0, std::move(frame), sum});
+}
+
+std::vector<const Event*> Recorder::Of(EventKind kind) const {
+    std::vector<const Event*> found;
+    for (const Event& e : events) {
+        if (e.kind == kind) found.push_back(&e);
+    }
+    return found;
+}
+
+std::vector<int64_t> Recorder::TimesOf(EventKind kind) const {
+    std::vector<int64_t> times;
+    for (const Event* e : Of(kind)) times.push_back(e->time);
+    return times;
+}
+
+uint64_t Checksum(const gfx::Bitmap& bitmap) {
+    uint64_t sum = 1469598103934665603u;
+    for (int32_t y = 0; y < bitmap.height(); ++y) {
+        for (int32_t x = 0; x < bitmap.width(); ++x) {
+            const gfx::Color c = *bitmap.GetPixel(x, y);
+            sum = (sum ^ (uint32_t{c.r} << 16 | uint32_t{c.g} << 8 | c.b)) * 1099511628211u;
+        }
+    }
+    return sum;
+}
+
+gfx::Region PixelsOf(const gfx::Bitmap& bitmap, gfx::Color color) {
+    gfx::Region pixels;
+    for (int32_t y = 0; y < 254; ++y) {
+        for (int32_t x = 0; x < 254; ++x) {
+            if (bitmap.GetPixel(x, y) == color) pixels.AddRect({x, y, x + 1, y + 1});
+        }
+    }
+    return pixels;
+}
+
+}  // namespace player_test
