@@ -38,7 +38,8 @@ struct DibRows {
 
 class Bitmap {
 public:
-    // A new bitmap is white. Sizes below 1 give no bitmap.
+    // A new bitmap is white. Sizes below 1, sides over 65,536 and more than
+    // 2^26 pixels give no bitmap, and so does a failed allocation.
     static std::optional<Bitmap> Create(int32_t width, int32_t height, PixelFormat format);
 
     int32_t width() const { return width_; }

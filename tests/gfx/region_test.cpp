@@ -137,7 +137,7 @@ constexpr Rect kSmall{-4, -4, 30, 30};
 
 TEST(Region, UnionAndIntersectionMatchThePixelModel) {
     Random rnd(1);
-    for (int i = 0; i < 3000; ++i) {
+    for (int i = 0; i < 1500; ++i) {
         auto ra = rnd.Rects(24);
         auto rb = rnd.Rects(24);
         Region a = Region::FromRects(ra);
@@ -298,7 +298,7 @@ TEST(Region, PolygonsFarOutsideAreExactInsideTheWindowAndClippedToIt) {
     const Rect w = Region::kRasterWindow;
     const Rect probes[] = {{-20, -20, 280, 280}, {w.left, w.top, w.left + 40, w.top + 40},
                            {w.right - 40, w.bottom - 40, w.right, w.bottom}};
-    for (int i = 0; i < 150; ++i) {
+    for (int i = 0; i < 60; ++i) {
         // Corners from hundreds of pixels out (sweep shapes) to the 32-bit limits.
         int64_t reach = i % 3 == 0 ? 600 : INT32_MAX;
         auto p = RandomPolygon(rnd, -reach, reach);
