@@ -1,5 +1,6 @@
 #include "rgnconv/trace.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <optional>
 
@@ -33,14 +34,15 @@ bool EncodeRegion(std::vector<uint8_t>& out, const gfx::Region& shape) {
     const auto w = static_cast<size_t>(width);
     const auto h = static_cast<size_t>(height);
 
-    // The box's pixels, taken once from the region's rectangles, so that lines
-    // can be walked across bands as easily as along them.
-    std::vector<bool> inside(w * h);
-    for (const gfx::Rect& r : shape.Rects()) {
-        for (int32_t y = r.top; y < r.bottom; ++y) {
-            for (int32_t x = r.left; x < r.right; ++x) {
-                inside[static_cast<size_t>(y - box.top) * w + static_cast<size_t>(x - box.left)] = true;
-            }
+    // The box's pixels, taken once from the region's bands, so that lines can
+    // be walked across bands as easily as along them.
+    std::vector<uint8_t> inside(w * h);
+    const auto at = [&](int32_t x, int32_t y) {
+        return inside.data() + static_cast<size_t>(y - box.top) * w + static_cast<size_t>(x - box.left);
+    };
+    for (const gfx::Region::Band& band : shape.bands()) {
+        for (const gfx::Region::Span& span : shape.spans().subspan(band.first_span, band.span_count)) {
+            for (int32_t y = band.top; y < band.bottom; ++y) std::fill(at(span.x1, y), at(span.x2, y), uint8_t{1});
         }
     }
 

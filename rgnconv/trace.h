@@ -16,7 +16,8 @@ gfx::Region TraceBitmap(const gfx::Bitmap& picture, int32_t side);
 // Appends the canonical region file of the shape: its exact bounding box,
 // lines along the box's longer side (rows for a square), every line present,
 // maximal runs in increasing order. Returns false, appending nothing, when the
-// shape is empty or its box does not fit on the canvas.
+// shape is empty or a file cannot hold its box (top-left corner off the
+// canvas, a side longer than the canvas).
 bool EncodeRegion(std::vector<uint8_t>& out, const gfx::Region& shape);
 
 }  // namespace rgn

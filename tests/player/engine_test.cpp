@@ -45,10 +45,12 @@ protected:
     void AddStrokeFile(const std::string& bytes) {
         RegionFiles.push_back(dir_.Write("s-" + std::to_string(RegionFiles.size()) + ".rgn", bytes));
     }
-    Recorder Play(const std::string& script, int64_t stop_at = -1) {
+    Recorder Play(const std::string& script, int64_t stop_at = -1, bool keep_frames = true) {
         Commands = ParseScript(script);
         Recorder recorder;
         recorder.stop_at = stop_at;
+        recorder.keep_frames = keep_frames;
+        recorder.checksum_frames = keep_frames;
         EXPECT_EQ(RunAnimation(recorder), 0);
         EXPECT_EQ(recorder.events.back().kind, EventKind::End);
         return recorder;
@@ -204,7 +206,7 @@ TEST_F(EngineTest, SweepsAcrossTheWholeAngleRangeEndAfterTwoTurns) {
     };
     for (const auto& [script, slices] : cases) {
         player::Playing = 1;
-        const Recorder r = Play(script);
+        const Recorder r = Play(script, -1, false);
         EXPECT_EQ(r.Of(EventKind::Frame).size(), slices + 2) << script;
         EXPECT_EQ(r.now, 1200 + static_cast<int64_t>(slices) * 35) << script;
     }
@@ -222,7 +224,7 @@ TEST_F(EngineTest, HostileScriptsAndRegionsEndInBoundedTime) {
     };
     for (const char* script : scripts) {
         player::Playing = 1;
-        const Recorder r = Play(script);
+        const Recorder r = Play(script, -1, false);
         EXPECT_LE(r.now, 1200 + 3 * 241 * 35) << script;
     }
 }

@@ -62,8 +62,10 @@ void Recorder::Sleep(int32_t ms) {
 }
 
 void Recorder::PublishFrame(std::shared_ptr<const gfx::Bitmap> frame) {
-    const uint64_t sum = frame ? Checksum(*frame) : 0;
-    events.push_back({now, frame ? EventKind::Frame : EventKind::End, 0, std::move(frame), sum});
+    const EventKind kind = frame ? EventKind::Frame : EventKind::End;
+    const uint64_t sum = frame && checksum_frames ? Checksum(*frame) : 0;
+    if (!keep_frames) frame.reset();
+    events.push_back({now, kind, 0, std::move(frame), sum});
 }
 
 std::vector<const Event*> Recorder::Of(EventKind kind) const {

@@ -53,6 +53,9 @@ class Recorder : public player::AnimationEffects {
 public:
     // Playing is cleared once the clock reaches this time (the press of Stop).
     int64_t stop_at = -1;
+    // Long runs keep no pictures; checksums show that frames stay unchanged.
+    bool keep_frames = true;
+    bool checksum_frames = false;
     int64_t now = 0;
     std::vector<Event> events;
 

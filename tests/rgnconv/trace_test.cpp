@@ -97,16 +97,9 @@ TEST(TraceTest, OnlyExactBlackIsInside) {
     EXPECT_EQ(shape.Rects(), (std::vector<gfx::Rect>{{3, 0, 4, 1}}));
 }
 
-TEST(TraceTest, TracesOnlyTheGivenSide) {
-    Picture picture = Paint(20, 20, [](int, int) { return true; });
-    EXPECT_EQ(rgn::TraceBitmap(rgntest::ToBitmap(picture), 5).Rects(), (std::vector<gfx::Rect>{{0, 0, 5, 5}}));
-}
-
 TEST(EncodeTest, NothingToWriteLeavesTheOutputAlone) {
     const std::vector<std::pair<std::string, gfx::Region>> cases = {
         {"empty", gfx::Region()},
-        {"black only right of the square",
-         rgn::TraceBitmap(rgntest::ToBitmap(Paint(300, 300, [](int x, int) { return x >= 254; })), rgn::kCanvasSide)},
         {"left of the canvas", gfx::Region::FromRect({-1, 0, 1, 1})},
         {"above the canvas", gfx::Region::FromRect({0, -1, 1, 1})},
         {"left edge off the canvas", gfx::Region::FromRect({254, 0, 255, 1})},

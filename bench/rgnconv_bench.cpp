@@ -1,0 +1,116 @@
+// felmar's work: tracing and encoding a picture, decoding the largest region
+// file, and the whole program against a process that only reads its input.
+#include <benchmark/benchmark.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "gfx/bitmap.h"
+#include "rgnconv/picture.h"
+#include "rgnconv/rgnformat.h"
+#include "rgnconv/trace.h"
+#include "test_picture.h"
+
+namespace {
+
+rgntest::Picture Canvas(const std::function<bool(int32_t, int32_t)>& black) {
+    rgntest::Picture picture = rgntest::WhitePicture(rgn::kCanvasSide, rgn::kCanvasSide);
+    for (int32_t y = 0; y < picture.height; ++y) {
+        for (int32_t x = 0; x < picture.width; ++x) {
+            if (black(x, y)) picture.at(x, y) = gfx::kBlack;
+        }
+    }
+    return picture;
+}
+
+bool Checker(int32_t x, int32_t y) { return (x + y) % 2 == 0; }
+
+void TraceAndEncode(benchmark::State& state, const rgntest::Picture& picture) {
+    const gfx::Bitmap bitmap = rgntest::ToBitmap(picture);
+    size_t size = 0;
+    for (auto _ : state) {
+        const gfx::Region shape = rgn::TraceBitmap(bitmap, rgn::kCanvasSide);
+        std::vector<uint8_t> file;
+        rgn::EncodeRegion(file, shape);
+        size = file.size();
+        benchmark::DoNotOptimize(file.data());
+    }
+    state.counters["file_bytes"] = static_cast<double>(size);
+}
+
+void BM_TraceEncodeAllBlack(benchmark::State& state) {
+    TraceAndEncode(state, Canvas([](int32_t, int32_t) { return true; }));
+}
+BENCHMARK(BM_TraceEncodeAllBlack)->Unit(benchmark::kMicrosecond);
+
+// The worst case: 32,258 single pixels, none of which merges with another.
+void BM_TraceEncodeCheckerboard(benchmark::State& state) { TraceAndEncode(state, Canvas(Checker)); }
+BENCHMARK(BM_TraceEncodeCheckerboard)->Unit(benchmark::kMicrosecond);
+
+void BM_DecodeLargestFile(benchmark::State& state) {
+    const gfx::Bitmap bitmap = rgntest::ToBitmap(Canvas(Checker));
+    std::vector<uint8_t> file;
+    rgn::EncodeRegion(file, rgn::TraceBitmap(bitmap, rgn::kCanvasSide));
+    if (file.size() != rgn::kMaxFileSize) state.SkipWithError("not the largest file");
+    for (auto _ : state) {
+        gfx::MaybeRegion region = rgn::RegionFromBytes(file);
+        benchmark::DoNotOptimize(region);
+    }
+}
+BENCHMARK(BM_DecodeLargestFile)->Unit(benchmark::kMicrosecond);
+
+void BM_DecodeCheckerboardBmp(benchmark::State& state) {
+    const std::vector<uint8_t> bmp = rgntest::WriteBmp(Canvas(Checker), 24, rgntest::RowOrder::BottomUp);
+    for (auto _ : state) {
+        std::optional<gfx::Bitmap> picture = rgn::DecodePicture(bmp);
+        benchmark::DoNotOptimize(picture);
+    }
+}
+BENCHMARK(BM_DecodeCheckerboardBmp)->Unit(benchmark::kMicrosecond);
+
+// Whole processes, in wall time: felmar on the checkerboard picture against
+// cat reading the same file, both started through the shell.
+class CheckerboardFile {
+public:
+    CheckerboardFile() {
+        std::string dir = (std::filesystem::temp_directory_path() / "rgnconv_bench.XXXXXX").string();
+        if (mkdtemp(dir.data())) dir_ = dir;
+        path_ = dir_ / "checker.bmp";
+        const std::vector<uint8_t> bmp = rgntest::WriteBmp(Canvas(Checker), 24, rgntest::RowOrder::BottomUp);
+        std::ofstream(path_, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bmp.data()), static_cast<std::streamsize>(bmp.size()));
+    }
+    ~CheckerboardFile() {
+        std::error_code ignored;
+        if (!dir_.empty()) std::filesystem::remove_all(dir_, ignored);
+    }
+    CheckerboardFile(const CheckerboardFile&) = delete;
+    CheckerboardFile& operator=(const CheckerboardFile&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path dir_;
+    std::filesystem::path path_;
+};
+
+void RunCommand(benchmark::State& state, const std::string& command) {
+    const CheckerboardFile picture;
+    const std::string line = command + " '" + picture.path().string() + "'" + (command == "cat" ? " > /dev/null" : "");
+    for (auto _ : state) {
+        if (std::system(line.c_str()) != 0) state.SkipWithError(("failed: " + line).c_str());
+    }
+}
+
+void BM_ProcessFelmarCheckerboard(benchmark::State& state) { RunCommand(state, FELMAR_PATH); }
+BENCHMARK(BM_ProcessFelmarCheckerboard)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_ProcessCatCheckerboard(benchmark::State& state) { RunCommand(state, "cat"); }
+BENCHMARK(BM_ProcessCatCheckerboard)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
