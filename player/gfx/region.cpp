@@ -137,12 +137,10 @@ Region Walk(Op op, const Region& a, const Region& b) {
     return out.Finish();
 }
 
-// Appends `lower`, which lies wholly below `upper`, to a copy of `upper`.
-Region Stack(const Region& upper, const Region& lower) {
-    RegionBuilder out;
-    const Span* us = upper.spans().data();
+// Appends `lower`, which lies wholly below `upper`, to `upper`.
+Region Stack(Region upper, const Region& lower) {
+    RegionBuilder out(std::move(upper));
     const Span* ls = lower.spans().data();
-    for (const Band& b : upper.bands()) out.CopyBand(b.top, b.bottom, us + b.first_span, b.span_count);
     for (const Band& b : lower.bands()) out.CopyBand(b.top, b.bottom, ls + b.first_span, b.span_count);
     return out.Finish();
 }
@@ -277,7 +275,7 @@ void Region::Unite(const Region& other) {
         return;
     }
     if (other.bands_.front().top >= bands_.back().bottom) {
-        *this = Stack(*this, other);
+        *this = Stack(std::move(*this), other);
         return;
     }
     if (bands_.front().top >= other.bands_.back().bottom) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <utility>
 
 #include "region.h"
 
@@ -11,6 +12,10 @@ namespace gfx {
 
 class RegionBuilder {
 public:
+    RegionBuilder() = default;
+    // Continues below the last band of `start`.
+    explicit RegionBuilder(Region start) : region_(std::move(start)) {}
+
     // Opens the band [top, bottom); it must lie at or below the previous one.
     void BeginBand(int32_t top, int32_t bottom);
     // Adds [x1, x2) to the open band. Spans come in increasing x1; one that
