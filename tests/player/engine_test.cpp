@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cmath>
 #include <numbers>
+#include <thread>
 
+#include "player/compose.h"
 #include "player/player_state.h"
 #include "player/script.h"
 #include "player_test_support.h"
@@ -108,6 +111,9 @@ TEST_F(EngineTest, DrawsAfterAStopPlayUntilACheck) {
     EXPECT_EQ(PixelsOf(*frames[2]->frame, gfx::kRed), a.United(b));
     EXPECT_EQ(r.events.back().time, 800);
     EXPECT_EQ(r.TimesOf(EventKind::Click), (std::vector<int64_t>{200}));
+    std::vector<int32_t> erase;
+    for (const auto* e : r.Of(EventKind::Repaint)) erase.push_back(e->value);
+    EXPECT_EQ(erase, (std::vector<int32_t>{0, 1, 1}));
 }
 
 TEST_F(EngineTest, LinearSweepSkipsBandsBeforeTheStrokeAndEndsAtTheFirstMiss) {
@@ -237,6 +243,36 @@ TEST_F(EngineTest, PublishedFramesAreNeverWrittenAgain) {
     EXPECT_GT(r.Of(EventKind::Frame).size(), 20u);
     for (const auto* f : r.Of(EventKind::Frame)) EXPECT_EQ(player_test::Checksum(*f->frame), f->checksum);
     EXPECT_EQ(PixelsOf(*r.Of(EventKind::Frame).back()->frame, gfx::kRed), gfx::Region());
+}
+
+// Frames go to the shared slot while the dialog's thread repaints from it.
+struct PublishingEffects : AnimationEffects {
+    void Sleep(int32_t) override { std::this_thread::yield(); }
+    void PlayClick() override {}
+    void PublishFrame(std::shared_ptr<const gfx::Bitmap> frame) override { FrameBitmap.Publish(std::move(frame)); }
+    void RequestRepaint(bool) override {}
+    void BringToFront() override {}
+};
+
+TEST_F(EngineTest, RepaintsDuringPlaybackOnAnotherThread) {
+    AddStroke(Ring(50, 100));
+    AddStroke(gfx::Region::FromRect({100, 50, 150, 200}));
+    Commands = ParseScript("P,0,360,127,127;L,0;D;W");
+    std::atomic<bool> done{false};
+    std::thread animation([&done] {
+        PublishingEffects effects;
+        RunAnimation(effects);
+        done = true;
+    });
+    auto target = *gfx::Bitmap::Create(254, 254, gfx::PixelFormat::Rgb32);
+    while (!done) {
+        ComposeFrame(target, kCanvas);
+        for (const gfx::Color c : {*target.GetPixel(127 + 75, 127), *target.GetPixel(120, 60)}) {
+            EXPECT_TRUE(c == gfx::kWhite || c == gfx::kBlack || c == gfx::kRed);
+        }
+    }
+    animation.join();
+    EXPECT_EQ(FrameBitmap.Current(), nullptr);
 }
 
 }  // namespace
