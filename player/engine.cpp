@@ -1,6 +1,8 @@
 #include "engine.h"
 
+#include <memory>
 #include <optional>
+#include <utility>
 
 #include "engine_geometry.h"
 #include "gfx/region.h"
@@ -17,9 +19,9 @@ constexpr int32_t kDrawPause = 50;
 constexpr int32_t kFramePause = 35;
 constexpr int32_t kEndPause = 500;
 
-// Slices repeat their geometry every full turn, so two turns past the start
-// angle paint everything a sweep can; a longer sweep (angles far apart in
-// the 32-bit range) ends there instead of running for hours.
+// A sweep that has turned twice past its start angle has covered every
+// direction twice over; a longer one (angles far apart in the 32-bit range)
+// ends there instead of running for hours. Ordinary scripts never reach it.
 constexpr int64_t kMaxSweepDegrees = 720;
 
 // One run's drawing state. The canvas is private to the run and always holds
