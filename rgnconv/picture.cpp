@@ -2,7 +2,9 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
+#include <system_error>
 #include <vector>
 
 // The decoder is compiled here, limited to the two formats we read, so that
@@ -112,18 +114,16 @@ std::optional<gfx::Bitmap> DecodePicture(std::span<const uint8_t> bytes) {
 }
 
 std::optional<gfx::Bitmap> LoadPicture(const std::string& path) {
+    // Only regular files: a directory or a device has no size to read.
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    if (error || size > kMaxPictureFileSize) return std::nullopt;
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file) return std::nullopt;
-    std::vector<uint8_t> bytes;
-    uint8_t chunk[1 << 16];
-    size_t got = 0;
-    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0 && bytes.size() <= kMaxPictureFileSize) {
-        bytes.insert(bytes.end(), chunk, chunk + got);
-    }
-    // A directory opens on POSIX but fails to read.
-    const bool failed = std::ferror(file) != 0;
+    std::vector<uint8_t> bytes(static_cast<size_t>(size));
+    const bool read = std::fread(bytes.data(), 1, bytes.size(), file) == bytes.size();
     std::fclose(file);
-    if (failed) return std::nullopt;
+    if (!read) return std::nullopt;
     return DecodePicture(bytes);
 }
 
