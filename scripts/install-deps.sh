@@ -8,6 +8,8 @@ packages=(
   googletest libgtest-dev libbenchmark-dev
   libstb-dev
   clang libclang-rt-14-dev
+  qt6-base-dev qt6-multimedia-dev
+  xvfb xauth
 )
 
 missing=()
