@@ -2,9 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <memory>
-#include <system_error>
 #include <vector>
 
 // The decoder is compiled here, limited to the two formats we read, so that
@@ -114,14 +112,17 @@ std::optional<gfx::Bitmap> DecodePicture(std::span<const uint8_t> bytes) {
 }
 
 std::optional<gfx::Bitmap> LoadPicture(const std::string& path) {
-    // Only regular files: a directory or a device has no size to read.
-    std::error_code error;
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
-    if (error || size > kMaxPictureFileSize) return std::nullopt;
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file) return std::nullopt;
-    std::vector<uint8_t> bytes(static_cast<size_t>(size));
-    const bool read = std::fread(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    // Read in one piece at the file's size. A directory opens on POSIX but
+    // has no size we accept or fails to read, like any other non-picture.
+    std::vector<uint8_t> bytes;
+    const bool sized = std::fseek(file, 0, SEEK_END) == 0;
+    const long size = sized ? std::ftell(file) : -1;
+    const bool fits = size >= 0 && static_cast<unsigned long>(size) <= kMaxPictureFileSize;
+    if (fits) bytes.resize(static_cast<size_t>(size));
+    const bool read = fits && std::fseek(file, 0, SEEK_SET) == 0 &&
+                      std::fread(bytes.data(), 1, bytes.size(), file) == bytes.size();
     std::fclose(file);
     if (!read) return std::nullopt;
     return DecodePicture(bytes);

@@ -143,6 +143,8 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"MissingFile", {"./sub/../missing.bmp"}, "Cannot load bmp './sub/../missing.bmp'\n"},
         FailureCase{"TextFile", {"notes.txt"}, "Cannot load bmp 'notes.txt'\n",
                     [](const fs::path& d) { std::ofstream(d / "notes.txt") << "not a picture\n"; }},
+        FailureCase{"EmptyFile", {"empty.bmp"}, "Cannot load bmp 'empty.bmp'\n",
+                    [](const fs::path& d) { WriteFile(d / "empty.bmp", {}); }},
         FailureCase{"Directory", {"pictures"}, "Cannot load bmp 'pictures'\n",
                     [](const fs::path& d) { fs::create_directory(d / "pictures"); }},
         FailureCase{"AllWhite", {"white.bmp"}, "Internal error #2\n",
