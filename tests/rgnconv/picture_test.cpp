@@ -16,6 +16,7 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 using rgntest::Picture;
+using rgntest::BmpHeader;
 using rgntest::RowOrder;
 
 constexpr gfx::Color kNearBlackRed{8, 0, 0};
@@ -42,23 +43,27 @@ void PutLe32(Bytes& file, size_t at, uint32_t v) {
     for (int i = 0; i < 4; ++i) file[at + static_cast<size_t>(i)] = static_cast<uint8_t>(v >> (8 * i));
 }
 
-TEST(DecodePictureTest, ReadsEveryBmpKindInBothRowOrders) {
+TEST(DecodePictureTest, ReadsEveryBmpKind) {
     for (int bits : {1, 4, 8, 16, 24, 32}) {
         for (RowOrder order : {RowOrder::BottomUp, RowOrder::TopDown}) {
-            const Picture picture = Sample(bits);
-            const std::optional<gfx::Bitmap> decoded = rgn::DecodePicture(rgntest::WriteBmp(picture, bits, order));
-            const std::string what = std::to_string(bits) + (order == RowOrder::TopDown ? " top-down" : " bottom-up");
-            ASSERT_TRUE(decoded) << what;
-            ASSERT_EQ(decoded->width(), picture.width) << what;
-            ASSERT_EQ(decoded->height(), picture.height) << what;
-            for (int32_t y = 0; y < picture.height; ++y) {
-                for (int32_t x = 0; x < picture.width; ++x) {
-                    const gfx::Color got = *decoded->GetPixel(x, y);
-                    // 5-bit channels come back scaled; every other kind exactly.
-                    if (bits == 16) {
-                        EXPECT_EQ(got == gfx::kBlack, picture.at(x, y) == gfx::kBlack) << what << " at " << x << "," << y;
-                    } else {
-                        EXPECT_EQ(got, picture.at(x, y)) << what << " at " << x << "," << y;
+            for (BmpHeader header : {BmpHeader::Info, BmpHeader::V5}) {
+                const Picture picture = Sample(bits);
+                const std::optional<gfx::Bitmap> decoded =
+                    rgn::DecodePicture(rgntest::WriteBmp(picture, bits, order, header));
+                const std::string what = std::to_string(bits) + (order == RowOrder::TopDown ? " top-down" : " bottom-up") +
+                                         (header == BmpHeader::V5 ? " V5" : "");
+                ASSERT_TRUE(decoded) << what;
+                ASSERT_EQ(decoded->width(), picture.width) << what;
+                ASSERT_EQ(decoded->height(), picture.height) << what;
+                for (int32_t y = 0; y < picture.height; ++y) {
+                    for (int32_t x = 0; x < picture.width; ++x) {
+                        const gfx::Color got = *decoded->GetPixel(x, y);
+                        // 5- and 6-bit channels come back scaled; every other kind exactly.
+                        if (bits == 16) {
+                            EXPECT_EQ(got == gfx::kBlack, picture.at(x, y) == gfx::kBlack) << what << " at " << x << "," << y;
+                        } else {
+                            EXPECT_EQ(got, picture.at(x, y)) << what << " at " << x << "," << y;
+                        }
                     }
                 }
             }

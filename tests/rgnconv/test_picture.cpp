@@ -40,8 +40,11 @@ gfx::Bitmap ToBitmap(const Picture& picture) {
     return bitmap;
 }
 
-std::vector<uint8_t> WriteBmp(const Picture& picture, int bits_per_pixel, RowOrder order) {
+std::vector<uint8_t> WriteBmp(const Picture& picture, int bits_per_pixel, RowOrder order, BmpHeader header) {
     const auto bits = static_cast<uint32_t>(bits_per_pixel);
+    const bool v5 = header == BmpHeader::V5;
+    // The V5 header's masks: 5-6-5 for 16 bits, BGRA for 32.
+    const bool masks = v5 && (bits == 16 || bits == 32);
     std::vector<gfx::Color> palette;
     if (bits <= 8) {
         for (const gfx::Color& c : picture.pixels) {
@@ -52,23 +55,33 @@ std::vector<uint8_t> WriteBmp(const Picture& picture, int bits_per_pixel, RowOrd
     const auto width = static_cast<uint32_t>(picture.width);
     const auto height = static_cast<uint32_t>(picture.height);
     const uint32_t row_size = (width * bits + 31) / 32 * 4;
-    const auto data_offset = static_cast<uint32_t>(14 + 40 + 4 * palette.size());
+    const uint32_t info_size = v5 ? 124 : 40;
+    const auto data_offset = static_cast<uint32_t>(14 + info_size + 4 * palette.size());
 
     std::vector<uint8_t> out{'B', 'M'};
     Put32(out, data_offset + row_size * height);
     Put32(out, 0);
     Put32(out, data_offset);
-    Put32(out, 40);
+    Put32(out, info_size);
     Put32(out, width);
     Put32(out, order == RowOrder::TopDown ? 0u - height : height);
     Put16(out, 1);
     Put16(out, bits);
-    Put32(out, 0);  // no compression
+    Put32(out, masks ? 3 : 0);  // bit fields or no compression
     Put32(out, row_size * height);
     Put32(out, 2835);
     Put32(out, 2835);
     Put32(out, static_cast<uint32_t>(palette.size()));
     Put32(out, 0);
+    if (v5) {
+        const bool rgb565 = bits == 16;
+        for (uint32_t mask : {rgb565 ? 0xF800u : 0x00FF0000u, rgb565 ? 0x07E0u : 0xFF00u, rgb565 ? 0x001Fu : 0xFFu,
+                              rgb565 ? 0u : 0xFF000000u}) {
+            Put32(out, masks ? mask : 0);
+        }
+        Put32(out, 0x73524742);  // 'sRGB'
+        out.resize(out.size() + 124 - 60, 0);  // end points, gamma, intent, no profile
+    }
     for (const gfx::Color& c : palette) out.insert(out.end(), {c.b, c.g, c.r, 0});
 
     for (uint32_t row = 0; row < height; ++row) {
@@ -82,7 +95,8 @@ std::vector<uint8_t> WriteBmp(const Picture& picture, int bits_per_pixel, RowOrd
                 const uint32_t bit = ux * bits;
                 line[bit / 8] = static_cast<uint8_t>(line[bit / 8] | index << (8 - bits - bit % 8));
             } else if (bits == 16) {
-                const auto v = static_cast<uint32_t>((c.r >> 3) << 10 | (c.g >> 3) << 5 | c.b >> 3);
+                const auto v = static_cast<uint32_t>(masks ? (c.r >> 3) << 11 | (c.g >> 2) << 5 | c.b >> 3
+                                                           : (c.r >> 3) << 10 | (c.g >> 3) << 5 | c.b >> 3);
                 line[2 * ux] = static_cast<uint8_t>(v);
                 line[2 * ux + 1] = static_cast<uint8_t>(v >> 8);
             } else {

@@ -31,12 +31,15 @@ gfx::Region BlackPixels(const Picture& picture);
 gfx::Bitmap ToBitmap(const Picture& picture);
 
 enum class RowOrder { BottomUp, TopDown };
+// The 40-byte info header, or the 124-byte one with colour masks.
+enum class BmpHeader { Info, V5 };
 
-// A BMP file with a 40-byte info header. With 1, 4 or 8 bits per pixel the
-// colour table holds the picture's colours in order of first appearance
-// (there must be few enough); 16 bits are 5-5-5 (colours lose their low 3
-// bits); 32 bits carry an alpha byte, 0 for black pixels, which the reader
-// must ignore.
-std::vector<uint8_t> WriteBmp(const Picture& picture, int bits_per_pixel, RowOrder order);
+// A BMP file. With 1, 4 or 8 bits per pixel the colour table holds the
+// picture's colours in order of first appearance (there must be few enough);
+// 16 bits are 5-5-5, or 5-6-5 bit fields with the V5 header (colours lose
+// their low bits); 32 bits carry an alpha byte, 0 for black pixels, which the
+// reader must ignore, and are bit fields with the V5 header.
+std::vector<uint8_t> WriteBmp(const Picture& picture, int bits_per_pixel, RowOrder order,
+                              BmpHeader header = BmpHeader::Info);
 
 }  // namespace rgntest
