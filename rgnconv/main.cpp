@@ -40,6 +40,7 @@ int main(int argc, char** argv) {
         std::printf("Cannot load bmp '%s'\n", picture_path.c_str());
         return 1;
     }
+    // Tracing always yields a region (possibly empty), so it has no failure of its own.
     const gfx::Region shape = rgn::TraceBitmap(*picture, rgn::kCanvasSide);
     std::vector<uint8_t> file_image;
     if (!rgn::EncodeRegion(file_image, shape)) {
