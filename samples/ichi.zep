@@ -1,0 +1,3 @@
+# ichi (one) - 1 stroke;
+L,0;
+W;

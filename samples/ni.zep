@@ -1,0 +1,5 @@
+# ni (two) - 2 strokes;
+L,0;
+W;
+L,0;
+W;

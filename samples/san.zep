@@ -1,0 +1,7 @@
+# san (three) - 3 strokes;
+L,0;
+W;
+L,0;
+W;
+L,0;
+W;
