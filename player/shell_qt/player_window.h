@@ -1,0 +1,61 @@
+// The player's window on Qt 6 Widgets: the dialog, its six controls, the
+// canvas, dropped files, the save dialog and the click. Everything it shows
+// or does for the player comes from player/dialog.h.
+#pragma once
+
+#include <QDialog>
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "gfx/bitmap.h"
+#include "player/dialog.h"
+
+class QLabel;
+class QSoundEffect;
+
+namespace shell_qt {
+
+// Each canvas pixel is this many device pixels across: the
+// screen's scale rounded down to a whole number, so the canvas stays sharp.
+int32_t CanvasScale(qreal device_pixel_ratio);
+
+class PlayerWindow : public QDialog, public player::DialogHost {
+public:
+    // Sets up the window and loads the script named on the command line.
+    explicit PlayerWindow(const std::optional<std::filesystem::path>& argument);
+    // Stops the animation and waits for it before anything it uses goes away.
+    ~PlayerWindow() override;
+    PlayerWindow(const PlayerWindow&) = delete;
+    PlayerWindow& operator=(const PlayerWindow&) = delete;
+
+    void RequestRepaint(player::RepaintArea area, bool erase) override;
+    void SetCounterText(const std::string& text) override;
+    void EndDialog(int32_t result) override;
+    std::optional<std::filesystem::path> AskSavePath() override;
+    void PlayClick() override;
+    void BringToFront() override;
+
+    // The canvas in the window's coordinates.
+    QRect CanvasRect() const;
+
+    // Esc and the close box.
+    void reject() override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    QLabel* counter_ = nullptr;
+    // None when the system has no audio output: the player is silent then.
+    QSoundEffect* click_ = nullptr;
+    // The client area in canvas pixels, kept between repaints.
+    std::optional<gfx::Bitmap> client_;
+};
+
+}  // namespace shell_qt
