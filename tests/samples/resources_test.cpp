@@ -1,0 +1,151 @@
+// The player's click, icon and desktop entry.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "generated_files.h"
+#include "gfx/bitmap.h"
+#include "rgnconv/picture.h"
+
+namespace {
+
+using namespace samples_test;
+
+const fs::path kResources = kSourceDir / "resources";
+
+uint32_t Le(const Bytes& b, size_t at, size_t size) {
+    uint32_t v = 0;
+    for (size_t i = size; i-- > 0;) v = v << 8 | b.at(at + i);
+    return v;
+}
+
+std::string Tag(const Bytes& b, size_t at) { return std::string(b.begin() + static_cast<ptrdiff_t>(at), b.begin() + static_cast<ptrdiff_t>(at + 4)); }
+
+TEST(Click, ComesOutOfItsGeneratorAgain) {
+    const TempDir dir;
+    const fs::path made = dir.path() / "click.wav";
+    ASSERT_EQ(RunProgram(MAKE_CLICK_PATH, {made.string()}), 0);
+    EXPECT_EQ(ReadBytes(made), ReadBytes(kResources / "click.wav"));
+}
+
+TEST(Click, IsMonoSixteenBitPcmAt44100PerSecond) {
+    const Bytes wav = ReadBytes(kResources / "click.wav");
+    ASSERT_EQ(wav.size(), 11566u);
+    EXPECT_EQ(Tag(wav, 0), "RIFF");
+    EXPECT_EQ(Le(wav, 4, 4), 11566u - 8);
+    EXPECT_EQ(Tag(wav, 8), "WAVE");
+    EXPECT_EQ(Tag(wav, 12), "fmt ");
+    struct Field {
+        const char* name;
+        size_t at;
+        size_t size;
+        uint32_t value;
+    };
+    const Field fields[] = {
+        {"format size", 16, 4, 18}, {"PCM", 20, 2, 1},          {"channels", 22, 2, 1},
+        {"rate", 24, 4, 44100},     {"bytes per second", 28, 4, 88200}, {"block", 32, 2, 2},
+        {"bits", 34, 2, 16},        {"extension size", 36, 2, 0}, {"data size", 42, 4, 11520},
+    };
+    for (const Field& f : fields) EXPECT_EQ(Le(wav, f.at, f.size), f.value) << f.name;
+    EXPECT_EQ(Tag(wav, 38), "data");
+}
+
+std::vector<int32_t> Samples(const Bytes& wav) {
+    std::vector<int32_t> samples;
+    for (size_t at = 46; at + 1 < wav.size(); at += 2) samples.push_back(static_cast<int16_t>(Le(wav, at, 2)));
+    return samples;
+}
+
+// Silent for 25 ms, two bursts near 1 kHz, nothing left after 115 ms.
+TEST(Click, IsTwoBurstsNearOneKilohertz) {
+    const std::vector<int32_t> samples = Samples(ReadBytes(kResources / "click.wav"));
+    ASSERT_EQ(samples.size(), 5760u);
+    struct Window {
+        const char* name;
+        double from_ms;
+        double to_ms;
+        int32_t min_peak;
+        int32_t max_peak;
+        bool near_1khz;
+    };
+    const Window windows[] = {
+        {"lead-in", 0, 25, 0, 0, false},
+        {"first burst", 25, 40, 9000, 9700, true},
+        {"gap", 40, 50, 0, 1000, false},
+        {"second burst", 50, 70, 9000, 9700, true},
+        {"after the fade", 115, 5760 / 44.1, 0, 0, false},
+    };
+    for (const Window& w : windows) {
+        const size_t from = static_cast<size_t>(w.from_ms * 44.1);
+        const size_t to = std::min(samples.size(), static_cast<size_t>(w.to_ms * 44.1));
+        int32_t peak = 0;
+        int crossings = 0;
+        for (size_t i = from; i < to; ++i) {
+            peak = std::max(peak, std::abs(samples[i]));
+            if (i > from && (samples[i - 1] < 0) != (samples[i] < 0)) ++crossings;
+        }
+        EXPECT_GE(peak, w.min_peak) << w.name;
+        EXPECT_LE(peak, w.max_peak) << w.name;
+        if (w.near_1khz) {
+            const double hz = crossings / 2.0 / ((w.to_ms - w.from_ms) / 1000.0);
+            EXPECT_GT(hz, 850) << w.name;
+            EXPECT_LT(hz, 1150) << w.name;
+        }
+    }
+}
+
+TEST(Icon, ComesOutOfItsGeneratorAgain) {
+    const TempDir dir;
+    const fs::path made = dir.path() / "icon.png";
+    ASSERT_EQ(RunProgram(MAKE_ICON_PATH, {(kSourceDir / "samples" / "ei").string(), made.string()}), 0);
+    EXPECT_EQ(ReadBytes(made), ReadBytes(kResources / "zepplayer.png"));
+}
+
+TEST(Icon, IsACharacterInRedAndBlackOnWhite) {
+    const std::optional<gfx::Bitmap> icon = rgn::LoadPicture((kResources / "zepplayer.png").string());
+    ASSERT_TRUE(icon);
+    ASSERT_EQ(icon->width(), 64);
+    ASSERT_EQ(icon->height(), 64);
+    int red = 0;
+    int black = 0;
+    for (int32_t y = 0; y < 64; ++y) {
+        for (int32_t x = 0; x < 64; ++x) {
+            const gfx::Color c = *icon->GetPixel(x, y);
+            red += c.r > 200 && c.g < 80 && c.b < 80;
+            black += c.r < 80 && c.g < 80 && c.b < 80;
+        }
+    }
+    EXPECT_EQ(icon->GetPixel(0, 0), gfx::kWhite);
+    EXPECT_GT(red, 40);
+    EXPECT_GT(black, 40);
+}
+
+std::string Text(const fs::path& path) {
+    const Bytes bytes = ReadBytes(path);
+    return std::string(bytes.begin(), bytes.end());
+}
+
+std::string DesktopValue(const std::string& entry, const std::string& key) {
+    const size_t at = entry.find("\n" + key + "=");
+    if (at == std::string::npos) return {};
+    const size_t from = at + key.size() + 2;
+    return entry.substr(from, entry.find('\n', from) - from);
+}
+
+// The desktop entry opens the files that the MIME type declares.
+TEST(DesktopEntry, OpensZepScriptsWithThePlayer) {
+    const std::string entry = Text(kResources / "zepplayer.desktop");
+    EXPECT_EQ(DesktopValue(entry, "Type"), "Application");
+    EXPECT_EQ(DesktopValue(entry, "Exec"), "zepplayer %f");
+    EXPECT_EQ(DesktopValue(entry, "Icon"), "zepplayer");
+    EXPECT_EQ(DesktopValue(entry, "MimeType"), "application/x-zep;");
+    const std::string mime = Text(kResources / "zepplayer-mime.xml");
+    EXPECT_NE(mime.find("<mime-type type=\"application/x-zep\">"), std::string::npos);
+    EXPECT_NE(mime.find("<glob pattern=\"*.zep\"/>"), std::string::npos);
+}
+
+}  // namespace
