@@ -1,0 +1,371 @@
+// The player's real window on Qt's offscreen platform: its layout, the
+// canvas as grabbed from the window, the buttons, drops, keys, closing and
+// saving. Pauses are the real ones, so the scripts here are short.
+#include <QFile>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTimer>
+#include <QUrl>
+#include <QtTest>
+
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <thread>
+
+#include "player/bmpwrite.h"
+#include "player/compose.h"
+#include "player/dialog_layout.h"
+#include "player/player_state.h"
+#include "player/script.h"
+#include "player/shell_qt/player_window.h"
+#include "test_character.h"
+
+namespace fs = std::filesystem;
+using shell_qt::PlayerWindow;
+
+namespace {
+
+// The real window with the save dialog answered by the test, and its pauses
+// watched: two animations pausing at once would be two animations at once.
+class TestWindow : public PlayerWindow {
+public:
+    using PlayerWindow::PlayerWindow;
+    // The animation calls this object's overrides; it has to end first.
+    ~TestWindow() override { player::OnDestroy(); }
+    TestWindow(const TestWindow&) = delete;
+    TestWindow& operator=(const TestWindow&) = delete;
+
+    std::optional<fs::path> save_answer;
+    int save_asked = 0;
+    std::atomic<bool> overlapped{false};
+
+    std::optional<fs::path> AskSavePath() override {
+        ++save_asked;
+        return save_answer;
+    }
+    void Sleep(int32_t ms) override {
+        if (std::this_thread::get_id() == gui_thread_) return PlayerWindow::Sleep(ms);
+        if (++animations_pausing_ > 1) overlapped = true;
+        PlayerWindow::Sleep(ms);
+        --animations_pausing_;
+    }
+
+private:
+    const std::thread::id gui_thread_ = std::this_thread::get_id();
+    std::atomic<int> animations_pausing_{0};
+};
+
+QPushButton* Button(QWidget& window, int32_t id) {
+    return window.findChild<QPushButton*>(QString::number(id));
+}
+
+QString Counter(QWidget& window) { return window.findChild<QLabel*>(QString::number(player::kIdCounter))->text(); }
+
+void Press(QWidget& window, int32_t id) { QTest::mouseClick(Button(window, id), Qt::LeftButton); }
+
+// What the canvas should show now.
+gfx::Bitmap ComposedCanvas() {
+    std::optional<gfx::Bitmap> canvas =
+        gfx::Bitmap::Create(player::kCanvasSide, player::kCanvasSide, gfx::PixelFormat::Rgb32);
+    player::ComposeFrame(*canvas, player::kCanvas);
+    return std::move(*canvas);
+}
+
+// The canvas grabbed from the window equals the picture, each canvas pixel a
+// solid square of whole device pixels.
+bool CanvasShows(PlayerWindow& window, const gfx::Bitmap& picture) {
+    const QImage image = window.grab(window.CanvasRect()).toImage();
+    const int32_t scale = shell_qt::CanvasScale(image.devicePixelRatio());
+    if (image.width() < player::kCanvasSide * scale || image.height() < player::kCanvasSide * scale) return false;
+    for (int32_t y = 0; y < player::kCanvasSide; ++y) {
+        for (int32_t x = 0; x < player::kCanvasSide; ++x) {
+            const gfx::Color c = *picture.GetPixel(x, y);
+            for (int32_t i = 0; i < scale * scale; ++i) {
+                if (image.pixel(x * scale + i % scale, y * scale + i / scale) != qRgb(c.r, c.g, c.b)) return false;
+            }
+        }
+    }
+    return true;
+}
+
+bool CanvasShowsComposed(PlayerWindow& window) { return CanvasShows(window, ComposedCanvas()); }
+
+bool FrameHasRed() {
+    const std::shared_ptr<const gfx::Bitmap> frame = player::FrameBitmap.Current();
+    const gfx::Rect bar = dialog_test::kThreeBars[0];
+    return frame && frame->GetPixel(bar.left, bar.top) == gfx::kRed;
+}
+
+}  // namespace
+
+class PlayerWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir dir_;
+    fs::path bars_;
+    fs::path waits_;
+
+    fs::path Dir() const { return fs::path(QFile::encodeName(dir_.path()).toStdString()); }
+
+    std::unique_ptr<TestWindow> Open(const std::optional<fs::path>& argument) {
+        auto window = std::make_unique<TestWindow>(argument);
+        window->show();
+        if (!QTest::qWaitForWindowExposed(window.get())) return nullptr;
+        return window;
+    }
+
+private slots:
+    void initTestCase() {
+        QVERIFY(dir_.isValid());
+        // The first Draw's frame stays for two seconds of Waits.
+        bars_ = dialog_test::WriteCharacter(Dir(), "bars", "D;W;W;W;W;D;D;", dialog_test::kThreeBars);
+        waits_ = dialog_test::WriteCharacter(Dir(), "waits", "W;", {});
+    }
+
+    void init() {
+        player::Commands.clear();
+        player::RegionFiles.clear();
+        player::ShownStroke = -1;
+        player::Playing = 0;
+        player::FrameBitmap.Clear();
+    }
+
+    void windowFollowsTheTemplate() {
+        const auto window = Open(std::nullopt);
+        QVERIFY(window);
+        QCOMPARE(window->windowTitle(), QStringLiteral("ZEP Player"));
+        const QFontMetrics metrics(window->font());
+        const int letters = metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+        const player::DialogBaseUnits base{(letters / 26 + 1) / 2, metrics.height()};
+        QCOMPARE(window->size(), QSize(player::UnitsToPixelsX(210, base), player::UnitsToPixelsY(197, base)));
+
+        for (const player::ControlTemplate& control : player::kControls) {
+            QWidget* widget = window->findChild<QWidget*>(QString::number(control.id));
+            QVERIFY(widget);
+            const gfx::Rect r = player::ControlRect(control, base);
+            QCOMPARE(widget->geometry(), QRect(r.left, r.top, r.right - r.left, r.bottom - r.top));
+            if (auto* button = qobject_cast<QPushButton*>(widget)) {
+                QCOMPARE(button->text(), QString::fromUtf8(control.text));
+                QVERIFY(!button->autoDefault() && !button->isDefault());
+            } else {
+                QCOMPARE(control.id, player::kIdCounter);
+                QVERIFY(qobject_cast<QLabel*>(widget)->text().isEmpty());
+            }
+        }
+        // Tab order: the buttons in template order, the counter skipped.
+        QStringList order;
+        QWidget* widget = Button(*window, player::kIdPlay);
+        for (int i = 0; i < 5; ++i, widget = widget->nextInFocusChain()) {
+            while (!(widget->focusPolicy() & Qt::TabFocus)) widget = widget->nextInFocusChain();
+            order << widget->objectName();
+        }
+        QCOMPARE(order, QStringList({"1024", "1025", "1027", "1026", "1028"}));
+        QCOMPARE(window->focusWidget(), Button(*window, player::kIdPlay));
+        // The counter sits between "<" and ">", the canvas at the origin left of both.
+        const QRect counter = window->findChild<QLabel*>("1088")->geometry();
+        QVERIFY(Button(*window, player::kIdPrevious)->geometry().bottom() < counter.top());
+        QVERIFY(counter.bottom() < Button(*window, player::kIdNext)->geometry().top());
+        QVERIFY(window->CanvasRect().right() < counter.left());
+        QVERIFY(window->CanvasRect().bottom() < Button(*window, player::kIdPlay)->geometry().top());
+    }
+
+    void canvasShowsTheComposedPicture_data() {
+        QTest::addColumn<bool>("load");
+        QTest::addColumn<int>("button");
+        QTest::addColumn<QString>("counter");
+        QTest::newRow("empty prompt") << false << 0 << "";
+        QTest::newRow("whole character") << true << 0 << "";
+        QTest::newRow("step") << true << int{player::kIdNext} << "0";
+        QTest::newRow("playing") << true << int{player::kIdPlay} << "";
+    }
+
+    void canvasShowsTheComposedPicture() {
+        QFETCH(bool, load);
+        QFETCH(int, button);
+        QFETCH(QString, counter);
+        const auto window = Open(load ? std::optional(bars_) : std::nullopt);
+        QVERIFY(window);
+        if (button) Press(*window, button);
+        if (button == player::kIdPlay) QTRY_VERIFY(FrameHasRed());
+        QTRY_VERIFY(CanvasShowsComposed(*window));
+        QCOMPARE(Counter(*window), counter);
+        if (!load) {
+            QCOMPARE(ComposedCanvas().GetPixel(0, 0), gfx::kLightGray);
+        }
+    }
+
+    void aDropLoadsItsFirstFileOnly() {
+        const auto window = Open(std::nullopt);
+        QVERIFY(window);
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(QFile::decodeName(bars_.c_str())),
+                      QUrl::fromLocalFile(QFile::decodeName(waits_.c_str()))});
+        QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window.get(), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window.get(), &drop);
+        QCOMPARE(player::Commands, player::ParseScript("D;W;W;W;W;D;D;"));
+        QTRY_VERIFY(CanvasShowsComposed(*window));
+    }
+
+    void stepButtonsWalkAndStopAtBothEnds() {
+        const auto window = Open(bars_);
+        QVERIFY(window);
+        const struct {
+            int32_t button;
+            const char* counter;
+        } presses[] = {{player::kIdNext, "0"},     {player::kIdNext, "1"},     {player::kIdNext, "2"},
+                       {player::kIdNext, "2"},     {player::kIdPrevious, "1"}, {player::kIdPrevious, "0"},
+                       {player::kIdPrevious, "0"}, {player::kIdStop, ""}};
+        for (const auto& press : presses) {
+            Press(*window, press.button);
+            QTRY_COMPARE(Counter(*window), QString::fromUtf8(press.counter));
+            QVERIFY(CanvasShowsComposed(*window));
+        }
+        QCOMPARE(player::ShownStroke.load(), -1);
+    }
+
+    void stopDuringPlayShowsTheWholeCharacterAtOnce() {
+        const auto window = Open(bars_);
+        QVERIFY(window);
+        const gfx::Bitmap whole = ComposedCanvas();
+        Press(*window, player::kIdPlay);
+        QTRY_VERIFY(FrameHasRed());
+        QTRY_VERIFY(CanvasShowsComposed(*window));
+        QVERIFY(!CanvasShows(*window, whole));
+        Press(*window, player::kIdStop);
+        QVERIFY(CanvasShows(*window, whole));
+        QTest::qWait(600);  // the animation notices and ends
+        QCOMPARE(player::Playing.load(), 0);
+        QVERIFY(CanvasShows(*window, whole));
+    }
+
+    void playTwiceNeverRunsTwoAnimations() {
+        const auto window = Open(waits_);
+        QVERIFY(window);
+        Press(*window, player::kIdPlay);
+        QTest::qWait(300);
+        Press(*window, player::kIdPlay);
+        QTRY_COMPARE_WITH_TIMEOUT(player::Playing.load(), 0, 5000);
+        QVERIFY(!window->overlapped);
+    }
+
+    void closingDuringPlayEndsCleanly() {
+        auto window = Open(bars_);
+        QVERIFY(window);
+        Press(*window, player::kIdPlay);
+        QTRY_VERIFY(FrameHasRed());
+        QTest::keyClick(window.get(), Qt::Key_Escape);
+        QVERIFY(!window->isVisible());
+        QCOMPARE(window->result(), player::kIdCancel);
+        const auto start = std::chrono::steady_clock::now();
+        window.reset();
+        QVERIFY(std::chrono::steady_clock::now() - start < std::chrono::seconds(1));
+        QCOMPARE(player::Playing.load(), 0);
+        QCOMPARE(player::FrameBitmap.Current(), nullptr);
+        QTest::qWait(50);  // queued requests for the gone window are dropped
+    }
+
+    void enterPressesTheFocusedButtonElseEndsTheDialog() {
+        const auto window = Open(bars_);
+        QVERIFY(window);
+        QPushButton* next = Button(*window, player::kIdNext);
+        next->setFocus();
+        QTest::keyClick(next, Qt::Key_Return);
+        QCOMPARE(player::ShownStroke.load(), 0);
+        QVERIFY(window->isVisible());
+        next->clearFocus();
+        QVERIFY(!window->focusWidget());
+        QTest::keyClick(window.get(), Qt::Key_Return);
+        QVERIFY(!window->isVisible());
+        QCOMPARE(window->result(), player::kIdOk);
+    }
+
+    void saveBmpWritesTheCanvasAsShown() {
+        const auto window = Open(bars_);
+        QVERIFY(window);
+        Press(*window, player::kIdNext);
+        Press(*window, player::kIdNext);
+        window->save_answer = std::nullopt;
+        Press(*window, player::kIdSaveBmp);
+        QCOMPARE(window->save_asked, 1);
+
+        const fs::path saved = Dir() / "stroke.bmp";
+        window->save_answer = saved;
+        Press(*window, player::kIdSaveBmp);
+        QCOMPARE(fs::file_size(saved), uintmax_t{8190});
+        std::optional<gfx::Bitmap> mono =
+            gfx::Bitmap::Create(player::kCanvasSide, player::kCanvasSide, gfx::PixelFormat::Mono1);
+        player::ComposeFrame(*mono, player::kCanvas);
+        std::ifstream file(saved, std::ios::binary);
+        const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(file), {}};
+        QVERIFY(bytes == player::EncodeBitmapFile(*mono).value());
+        QCOMPARE(Counter(*window), QStringLiteral("1"));
+    }
+
+    // The real save dialog, looked at while it is open and then cancelled.
+    void saveDialogAsksAsConfigured() {
+        PlayerWindow window(std::nullopt);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QString title;
+        QStringList filters;
+        QString suffix;
+        bool confirms = false;
+        bool saves = false;
+        QString proposed = "unset";
+        QTimer::singleShot(100, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!dialog) return;
+            title = dialog->windowTitle();
+            filters = dialog->nameFilters();
+            suffix = dialog->defaultSuffix();
+            confirms = !dialog->testOption(QFileDialog::DontConfirmOverwrite);
+            saves = dialog->acceptMode() == QFileDialog::AcceptSave;
+            if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) proposed = name->text();
+            dialog->reject();
+        });
+        QCOMPARE(window.AskSavePath(), std::nullopt);
+        QCOMPARE(title, QStringLiteral("Save as BMP"));
+        QCOMPARE(filters, QStringList({"Bitmap Image (*.bmp)"}));
+        QCOMPARE(suffix, QStringLiteral("bmp"));
+        QVERIFY(confirms);
+        QVERIFY(saves);
+        QCOMPARE(proposed, QString());
+    }
+
+    void theClickIsBuiltIn() {
+        QFile click(QStringLiteral(":/zepplayer/click.wav"));
+        QVERIFY(click.open(QIODevice::ReadOnly));
+        QCOMPARE(click.size(), 11566);
+        QCOMPARE(click.read(4), QByteArray("RIFF"));
+    }
+
+    void canvasScaleIsAWholeNumber_data() {
+        QTest::addColumn<qreal>("ratio");
+        QTest::addColumn<int>("scale");
+        QTest::newRow("small") << 0.75 << 1;
+        QTest::newRow("plain") << 1.0 << 1;
+        QTest::newRow("one and a half") << 1.5 << 1;
+        QTest::newRow("double") << 2.0 << 2;
+        QTest::newRow("two and a half") << 2.5 << 2;
+        QTest::newRow("triple") << 3.0 << 3;
+    }
+
+    void canvasScaleIsAWholeNumber() {
+        QFETCH(qreal, ratio);
+        QFETCH(int, scale);
+        QCOMPARE(shell_qt::CanvasScale(ratio), scale);
+    }
+};
+
+QTEST_MAIN(PlayerWindowTest)
+#include "player_window_test.moc"
