@@ -1,0 +1,17 @@
+# What `cmake --install` puts on the system: the three programs and, for the
+# player on freedesktop systems, a desktop entry that opens .zep scripts,
+# the MIME type that names them, and the icon.
+include(GNUInstallDirs)
+
+install(TARGETS dorvik felmar RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+if(TARGET zepplayer)
+  install(TARGETS zepplayer RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  if(UNIX AND NOT APPLE)
+    install(FILES ${PROJECT_SOURCE_DIR}/resources/zepplayer.desktop
+      DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+    install(FILES ${PROJECT_SOURCE_DIR}/resources/zepplayer-mime.xml
+      DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages RENAME zepplayer.xml)
+    install(FILES ${PROJECT_SOURCE_DIR}/resources/zepplayer.png
+      DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/64x64/apps)
+  endif()
+endif()
