@@ -1,4 +1,4 @@
-// The player's click, icon and desktop entry.
+// The player's click and icon.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -122,30 +122,6 @@ TEST(Icon, IsACharacterInRedAndBlackOnWhite) {
     EXPECT_EQ(icon->GetPixel(0, 0), gfx::kWhite);
     EXPECT_GT(red, 40);
     EXPECT_GT(black, 40);
-}
-
-std::string Text(const fs::path& path) {
-    const Bytes bytes = ReadBytes(path);
-    return std::string(bytes.begin(), bytes.end());
-}
-
-std::string DesktopValue(const std::string& entry, const std::string& key) {
-    const size_t at = entry.find("\n" + key + "=");
-    if (at == std::string::npos) return {};
-    const size_t from = at + key.size() + 2;
-    return entry.substr(from, entry.find('\n', from) - from);
-}
-
-// The desktop entry opens the files that the MIME type declares.
-TEST(DesktopEntry, OpensZepScriptsWithThePlayer) {
-    const std::string entry = Text(kResources / "zepplayer.desktop");
-    EXPECT_EQ(DesktopValue(entry, "Type"), "Application");
-    EXPECT_EQ(DesktopValue(entry, "Exec"), "zepplayer %f");
-    EXPECT_EQ(DesktopValue(entry, "Icon"), "zepplayer");
-    EXPECT_EQ(DesktopValue(entry, "MimeType"), "application/x-zep;");
-    const std::string mime = Text(kResources / "zepplayer-mime.xml");
-    EXPECT_NE(mime.find("<mime-type type=\"application/x-zep\">"), std::string::npos);
-    EXPECT_NE(mime.find("<glob pattern=\"*.zep\"/>"), std::string::npos);
 }
 
 }  // namespace
