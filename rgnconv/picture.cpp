@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <vector>
 
 // The decoder is compiled here, limited to the two formats we read, so that
@@ -30,44 +31,116 @@ bool FitsPixelBudget(int64_t width, int64_t height) {
     return width > 0 && height > 0 && width <= kMaxPicturePixels / height;
 }
 
+constexpr size_t kFileHeaderSize = 14;
+constexpr int64_t kCoreHeaderSize = 12;
+
+// Where a BMP's parts lie, from its headers.
+struct BmpLayout {
+    int64_t data_offset = 0;
+    int64_t info_size = 0;
+    int64_t width = 0;
+    int64_t height = 0;  // negative for top-down rows
+    int64_t bits_per_pixel = 0;
+    int64_t masks_size = 0;
+    int64_t row_size = 0;
+};
+
 // stb_image reads missing bytes of a BMP as zeros, which would turn a
 // truncated file into black pixels, and it negates a top-down height without
 // a range check. So a BMP must show that its headers, masks and pixel rows
 // lie inside the file before the decoder sees it.
-bool IsSoundBmp(std::span<const uint8_t> b) {
-    constexpr size_t kFileHeaderSize = 14;
-    if (b.size() < kFileHeaderSize + 4) return false;
-    const int64_t data_offset = Le32(b, 10);
-    const int64_t info_size = Le32(b, 14);
-    int64_t width = 0;
-    int64_t height = 0;
-    int64_t bits_per_pixel = 0;
-    int64_t masks_size = 0;
-    if (info_size == 12) {  // the old core header: 16-bit sizes, no compression field
-        if (b.size() < kFileHeaderSize + 12) return false;
-        width = Le16(b, 18);
-        height = Le16(b, 20);
-        bits_per_pixel = Le16(b, 24);
+std::optional<BmpLayout> ReadBmpLayout(std::span<const uint8_t> b) {
+    if (b.size() < kFileHeaderSize + 4) return std::nullopt;
+    BmpLayout l;
+    l.data_offset = Le32(b, 10);
+    l.info_size = Le32(b, 14);
+    if (l.info_size == kCoreHeaderSize) {  // 16-bit sizes, no compression field
+        if (b.size() < kFileHeaderSize + kCoreHeaderSize) return std::nullopt;
+        l.width = Le16(b, 18);
+        l.height = Le16(b, 20);
+        l.bits_per_pixel = Le16(b, 24);
     } else {
-        if (b.size() < kFileHeaderSize + 20) return false;
-        width = static_cast<int32_t>(Le32(b, 18));
-        height = static_cast<int32_t>(Le32(b, 22));
-        bits_per_pixel = Le16(b, 28);
+        if (b.size() < kFileHeaderSize + 20) return std::nullopt;
+        l.width = static_cast<int32_t>(Le32(b, 18));
+        l.height = static_cast<int32_t>(Le32(b, 22));
+        l.bits_per_pixel = Le16(b, 28);
         constexpr uint32_t kBitfields = 3;
         // The short info headers keep their colour masks after the header.
-        if ((info_size == 40 || info_size == 56) && Le32(b, 30) == kBitfields) masks_size = 12;
+        if ((l.info_size == 40 || l.info_size == 56) && Le32(b, 30) == kBitfields) l.masks_size = 12;
     }
-    height = std::abs(height);  // negative for top-down rows
-    if (!FitsPixelBudget(width, height)) return false;
-    const int64_t row_size = (width * bits_per_pixel + 31) / 32 * 4;
+    const int64_t rows = std::abs(l.height);
+    if (!FitsPixelBudget(l.width, rows)) return std::nullopt;
+    l.row_size = (l.width * l.bits_per_pixel + 31) / 32 * 4;
     const auto file_size = static_cast<int64_t>(b.size());
-    return data_offset >= static_cast<int64_t>(kFileHeaderSize) + info_size + masks_size &&
-           data_offset <= file_size && row_size * height <= file_size - data_offset;
+    if (l.data_offset < static_cast<int64_t>(kFileHeaderSize) + l.info_size + l.masks_size ||
+        l.data_offset > file_size || l.row_size * rows > file_size - l.data_offset) {
+        return std::nullopt;
+    }
+    return l;
 }
 
-bool IsAcceptable(std::span<const uint8_t> bytes) {
-    if (bytes.size() > kMaxPictureFileSize) return false;
-    if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M') return IsSoundBmp(bytes);
+// The depths with a colour table that the decoder reads; it refuses the others.
+bool HasColourTable(const BmpLayout& l) {
+    return l.bits_per_pixel == 1 || l.bits_per_pixel == 4 || l.bits_per_pixel == 8;
+}
+
+// The colour table fills the bytes between the headers and the pixels: four
+// bytes an entry, three after the core header.
+int64_t ColourTableEntries(const BmpLayout& l) {
+    const int64_t entry_size = l.info_size == kCoreHeaderSize ? 3 : 4;
+    return (l.data_offset - static_cast<int64_t>(kFileHeaderSize) - l.info_size) / entry_size;
+}
+
+// A pixel may name a colour that a short table lacks; the decoder would then
+// read an entry it never set, an arbitrary colour. Such a file is corrupt.
+bool IndicesInTable(std::span<const uint8_t> b, const BmpLayout& l) {
+    const int64_t entries = ColourTableEntries(l);
+    if (entries < 1 || entries > 256) return false;
+    if (entries >= (int64_t{1} << l.bits_per_pixel)) return true;
+    const auto bits = static_cast<size_t>(l.bits_per_pixel);
+    const auto width = static_cast<size_t>(l.width);
+    for (int64_t y = 0; y < std::abs(l.height); ++y) {
+        const uint8_t* row = b.data() + l.data_offset + y * l.row_size;
+        for (size_t x = 0; x < width; ++x) {
+            const size_t bit = x * bits;
+            const int64_t index = (row[bit / 8] >> (8 - bits - bit % 8)) & ((1u << bits) - 1);
+            if (index >= entries) return false;
+        }
+    }
+    return true;
+}
+
+// The decoder miscounts the core header's table of 3-byte entries, leaving
+// its last four entries unset. So such a file goes to it rewritten with the
+// 40-byte info header and 4-byte entries, which it reads in full.
+std::vector<uint8_t> WidenCoreHeader(std::span<const uint8_t> b, const BmpLayout& l) {
+    constexpr uint32_t kInfoSize = 40;
+    const int64_t entries = ColourTableEntries(l);
+    const auto data_offset = static_cast<uint32_t>(kFileHeaderSize + kInfoSize + 4 * static_cast<size_t>(entries));
+    const auto pixels = b.subspan(static_cast<size_t>(l.data_offset));
+    std::vector<uint8_t> out;
+    out.reserve(data_offset + pixels.size());
+    const auto put16 = [&](uint32_t v) { out.insert(out.end(), {static_cast<uint8_t>(v), static_cast<uint8_t>(v >> 8)}); };
+    const auto put32 = [&](uint32_t v) { put16(v & 0xFFFF), put16(v >> 16); };
+    out.insert(out.end(), {'B', 'M'});
+    put32(static_cast<uint32_t>(data_offset + pixels.size()));
+    put32(0);
+    put32(data_offset);
+    put32(kInfoSize);
+    put32(static_cast<uint32_t>(l.width));
+    put32(static_cast<uint32_t>(l.height));
+    put16(Le16(b, 22));  // planes, which the decoder checks
+    put16(static_cast<uint32_t>(l.bits_per_pixel));
+    for (int field = 0; field < 6; ++field) put32(0);  // no compression, sizes, resolution, colours
+    for (int64_t i = 0; i < entries; ++i) {
+        const size_t at = kFileHeaderSize + kCoreHeaderSize + 3 * static_cast<size_t>(i);
+        out.insert(out.end(), {b[at], b[at + 1], b[at + 2], 0});
+    }
+    out.insert(out.end(), pixels.begin(), pixels.end());
+    return out;
+}
+
+bool IsAcceptablePng(std::span<const uint8_t> bytes) {
     int width = 0;
     int height = 0;
     int channels = 0;
@@ -82,7 +155,21 @@ struct StbiFree {
 }  // namespace
 
 std::optional<gfx::Bitmap> DecodePicture(std::span<const uint8_t> bytes) {
-    if (!IsAcceptable(bytes)) return std::nullopt;
+    if (bytes.size() > kMaxPictureFileSize) return std::nullopt;
+    std::vector<uint8_t> widened;
+    if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M') {
+        const std::optional<BmpLayout> layout = ReadBmpLayout(bytes);
+        if (!layout) return std::nullopt;
+        if (HasColourTable(*layout)) {
+            if (!IndicesInTable(bytes, *layout)) return std::nullopt;
+            if (layout->info_size == kCoreHeaderSize) {
+                widened = WidenCoreHeader(bytes, *layout);
+                bytes = widened;
+            }
+        }
+    } else if (!IsAcceptablePng(bytes)) {
+        return std::nullopt;
+    }
     int width = 0;
     int height = 0;
     int channels = 0;

@@ -1,0 +1,145 @@
+// A script and its region files from any bytes, loaded as a document from a
+// scratch folder and played by the engine with effects that only record: no
+// time passes, and Stop is pressed after a few frames so that every input
+// stays quick. The engine must end with the null frame and paint red only on
+// the character, and a run that was not stopped ends on the still picture.
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <system_error>
+#include <vector>
+
+#include "fuzz_targets.h"
+#include "gfx/bitmap.h"
+#include "player/document.h"
+#include "player/engine.h"
+#include "player/player_state.h"
+#include "player/regionload.h"
+#include "player/script.h"
+
+namespace fs = std::filesystem;
+
+namespace zepfuzz {
+
+namespace {
+
+constexpr int kFrameBudget = 24;
+constexpr int32_t kGridStep = 3;
+
+// One folder per process, in memory where the system has such a place.
+class ScratchFolder {
+public:
+    ScratchFolder() {
+        std::error_code ec;
+        const fs::path base = fs::is_directory("/dev/shm", ec) ? fs::path("/dev/shm") : fs::temp_directory_path();
+        path_ = base / ("zep_fuzz_" + std::to_string(getpid()));
+        fs::create_directories(path_, ec);
+    }
+    ~ScratchFolder() {
+        std::error_code ignored;
+        fs::remove_all(path_, ignored);
+    }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    const fs::path& path() const { return path_; }
+
+private:
+    fs::path path_;
+};
+
+void WriteFile(const fs::path& path, std::string_view bytes) {
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    Require(file != nullptr, "the scratch folder takes a file");
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    Require(std::fclose(file) == 0 && written, "the scratch folder takes a file's bytes");
+}
+
+fs::path RegionFileName(const fs::path& folder, size_t n) {
+    char name[16];
+    std::snprintf(name, sizeof name, "c-%02zu.rgn", n);
+    return folder / name;
+}
+
+// The script, then the region files in order.
+std::vector<std::string_view> SplitInput(std::string_view input) {
+    std::vector<std::string_view> parts;
+    const std::string_view marker = kRegionMarker;
+    size_t start = 0;
+    for (size_t at = input.find(marker); at != std::string_view::npos; at = input.find(marker, start)) {
+        parts.push_back(input.substr(start, at - start));
+        start = at + marker.size();
+    }
+    parts.push_back(input.substr(start));
+    return parts;
+}
+
+struct Recorder : player::AnimationEffects {
+    int frames = 0;
+    bool ended = false;
+    std::shared_ptr<const gfx::Bitmap> last;
+
+    void Sleep(int32_t) override {}
+    void PlayClick() override {}
+    void PublishFrame(std::shared_ptr<const gfx::Bitmap> frame) override {
+        Require(!ended, "nothing is published after the null frame");
+        if (!frame) {
+            ended = true;
+            return;
+        }
+        Require(frame->width() == player::kCanvasSide && frame->height() == player::kCanvasSide,
+                "a frame is the canvas");
+        last = std::move(frame);
+        if (++frames == kFrameBudget) player::Playing = 0;
+    }
+    void RequestRepaint(bool) override {}
+    void BringToFront() override {}
+};
+
+}  // namespace
+
+void FuzzScriptEngine(const uint8_t* data, size_t size) {
+    static const ScratchFolder folder;
+    const std::vector<std::string_view> parts = SplitInput({reinterpret_cast<const char*>(data), size});
+    const size_t region_files = std::min(parts.size() - 1, player::kMaxRegionFiles);
+
+    const fs::path script = folder.path() / "c.zep";
+    WriteFile(script, parts[0]);
+    for (size_t n = 0; n < region_files; ++n) WriteFile(RegionFileName(folder.path(), n), parts[n + 1]);
+    // The list of region files ends at the first missing number.
+    std::error_code ec;
+    fs::remove(RegionFileName(folder.path(), region_files), ec);
+
+    int repaints = 0;
+    Require(player::LoadDocument(script, [&] { ++repaints; }, ec), "a script in a readable file loads");
+    Require(repaints == 1, "a load asks for one repaint");
+    Require(player::Commands == player::ParseScript(parts[0]), "the document holds the parsed script");
+    Require(player::RegionFiles.size() == region_files, "the document lists every region file");
+
+    player::Playing = 1;
+    Recorder recorder;
+    player::RunAnimation(recorder);
+    Require(recorder.ended, "the animation ends with the null frame");
+    Require(recorder.last != nullptr, "the animation shows the character first");
+
+    // The still picture is the whole character black on white; a frame may
+    // differ from it only by red on the character's pixels. Checked on a grid
+    // of pixels, as a full comparison would cost more than the run itself.
+    const gfx::Region whole = player::LoadWholeCharacter(player::Commands, player::RegionFiles);
+    const bool finished = player::Playing.load() == 1;
+    for (int32_t y = 0; y < player::kCanvasSide; y += kGridStep) {
+        for (int32_t x = y / kGridStep % kGridStep; x < player::kCanvasSide; x += kGridStep) {
+            const gfx::Color want = whole.Contains(x, y) ? gfx::kBlack : gfx::kWhite;
+            const gfx::Color got = *recorder.last->GetPixel(x, y);
+            if (got == want) continue;
+            Require(!finished, "a finished animation ends on the still picture");
+            Require(want == gfx::kBlack && got == gfx::kRed, "only the character's pixels turn red");
+        }
+    }
+}
+
+}  // namespace zepfuzz

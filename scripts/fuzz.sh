@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# fuzz.sh smoke [TARGET...]   builds the libFuzzer targets with clang into build-fuzz
+#                             (AddressSanitizer + UndefinedBehaviorSanitizer, assertions
+#                             on) and runs each from its seed corpus for FUZZ_SECONDS
+#                             (default 20) seconds.
+# fuzz.sh long N [TARGET...]  the same build, then each target for N executions.
+#
+# Seeds are read from fuzz/corpus/<target>; what the fuzzer adds goes to
+# build-fuzz/corpus/<target>, so the committed seeds stay as they are. A crash
+# or a broken property is saved under build-fuzz/crashes/<target>/ and fails
+# the script: copy the input to fuzz/regressions/<target>/ once it is fixed.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=$root/build-fuzz
+
+mode=${1:-smoke}
+case $mode in
+  smoke) limit=(-max_total_time="${FUZZ_SECONDS:-20}"); shift $(( $# > 0 ? 1 : 0 )) ;;
+  long)  [ $# -ge 2 ] || { echo "usage: fuzz.sh long N [TARGET...]" >&2; exit 2; }
+         limit=(-runs="$2"); shift 2 ;;
+  *)     echo "usage: fuzz.sh smoke|long N [TARGET...]" >&2; exit 2 ;;
+esac
+targets=("$@")
+[ ${#targets[@]} -gt 0 ] || targets=(fuzz_script_engine fuzz_region_bytes fuzz_picture_trace fuzz_dorvik_grade)
+
+# Inputs stay small so that executions stay fast; a region file or a picture
+# of this size already holds dozens of lines or a full palette.
+declare -A max_len=([fuzz_script_engine]=1024 [fuzz_region_bytes]=4096
+                    [fuzz_picture_trace]=4096 [fuzz_dorvik_grade]=512)
+
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ \
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g" \
+  -DZEP_FUZZ=ON -DZEP_SANITIZE=address,undefined \
+  -DZEP_BUILD_TESTS=OFF -DZEP_BUILD_BENCHMARKS=OFF >/dev/null
+cmake --build "$build" -j2 --target "${targets[@]}"
+
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+for t in "${targets[@]}"; do
+  mkdir -p "$build/corpus/$t" "$build/crashes/$t" "$build/logs"
+  dict=()
+  [ -f "$root/fuzz/$t.dict" ] && dict=(-dict="$root/fuzz/$t.dict")
+  echo "== $t"
+  status=0
+  "$build/fuzz/$t" "${limit[@]}" "${dict[@]}" -max_len="${max_len[$t]}" -timeout=20 \
+    -print_final_stats=1 -artifact_prefix="$build/crashes/$t/" \
+    "$build/corpus/$t" "$root/fuzz/corpus/$t" >"$build/logs/$t.log" 2>&1 || status=$?
+  grep -E "^(Done [0-9]+ runs|stat::number_of_executed_units|stat::peak_rss_mb)" "$build/logs/$t.log" || true
+  if [ "$status" -ne 0 ]; then
+    tail -n 60 "$build/logs/$t.log" >&2
+    echo "$t failed; the input is in $build/crashes/$t/" >&2
+    exit 1
+  fi
+done
