@@ -9,7 +9,7 @@ packages=(
   libstb-dev
   clang libclang-rt-14-dev
   qt6-base-dev qt6-multimedia-dev
-  xvfb xauth
+  xvfb xauth imagemagick
 )
 
 missing=()

@@ -1,16 +1,31 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs the whole test suite: the normal
-# build, then the same tests under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Installs what is missing, builds, and runs the whole test suite:
+#   1. the normal build (build/), benchmarks compiled too;
+#   2. the same tests under AddressSanitizer + UndefinedBehaviorSanitizer (build-asan/);
+#   3. the same tests under ThreadSanitizer (build-tsan/);
+#   4. a short run of every fuzzer from its seed corpus (build-fuzz/).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 bash scripts/install-deps.sh
 
+# Window tests run on Qt's offscreen platform; they need no display.
+export QT_QPA_PLATFORM=offscreen
+
+echo "== normal build"
 bash scripts/build.sh build
 ctest --test-dir build --output-on-failure -j2
 
-# The sanitized build skips the benchmarks: they measure the normal build.
+echo "== AddressSanitizer + UndefinedBehaviorSanitizer"
 bash scripts/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug \
   -DZEP_SANITIZE=address,undefined -DZEP_BUILD_BENCHMARKS=OFF
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j2
+
+echo "== ThreadSanitizer"
+bash scripts/build.sh build-tsan -DCMAKE_BUILD_TYPE=Debug \
+  -DZEP_SANITIZE=thread -DZEP_BUILD_BENCHMARKS=OFF
+ctest --test-dir build-tsan --output-on-failure -j2
+
+echo "== fuzzing, briefly"
+FUZZ_SECONDS=15 bash scripts/fuzz.sh smoke
