@@ -14,4 +14,8 @@ if(TARGET zepplayer)
     install(FILES ${PROJECT_SOURCE_DIR}/resources/zepplayer.png
       DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/64x64/apps)
   endif()
+  # The bundled characters, to open or to copy as the start of new ones.
+  install(DIRECTORY ${PROJECT_SOURCE_DIR}/samples/
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/zepplayer/samples
+    FILES_MATCHING PATTERN "*.zep" PATTERN "*.rgn" PATTERN "src" EXCLUDE)
 endif()
