@@ -16,7 +16,7 @@ using rgntest::Picture;
 using rgntest::RowOrder;
 
 constexpr size_t kDataOffsetAt = 10;
-constexpr size_t kInfoHeaderEnd = 14 + 40;
+constexpr uint32_t kInfoHeaderEnd = 14 + 40;
 
 uint32_t Le32(const Bytes& f, size_t at) {
     return static_cast<uint32_t>(f[at] | f[at + 1] << 8 | f[at + 2] << 16 | f[at + 3] << 24);
