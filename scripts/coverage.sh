@@ -19,7 +19,7 @@ ctest --test-dir "$build" -j2 -LE gui --output-on-failure
 
 mkdir -p "$build/coverage"
 cd "$root"
-gcovr --root "$root" --object-directory "$build" \
+gcovr --root "$root" --object-directory "$build" --exclude-directories "$build/CMakeFiles" \
   --exclude "$root/tests/" --exclude "$root/bench/" --exclude "$root/fuzz/" --exclude "$root/tools/" \
   --exclude "$root/player/shell_qt/" --exclude "$root/player/shell_win32/" --exclude "$build/" \
   --html-details "$build/coverage/index.html" --print-summary --sort-percentage \
