@@ -10,6 +10,7 @@ packages=(
   clang libclang-rt-14-dev
   qt6-base-dev qt6-multimedia-dev
   xvfb xauth imagemagick
+  gcovr potrace hyperfine
 )
 
 missing=()
