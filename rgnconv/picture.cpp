@@ -140,7 +140,26 @@ std::vector<uint8_t> WidenCoreHeader(std::span<const uint8_t> b, const BmpLayout
     return out;
 }
 
+// An empty image-data chunk makes the decoder copy zero bytes to a buffer it
+// has not allocated yet; no encoder writes one, so such a file is refused.
+bool HasEmptyImageData(std::span<const uint8_t> bytes) {
+    constexpr size_t kSignatureSize = 8;
+    constexpr size_t kChunkOverhead = 12;  // length, type, checksum
+    size_t at = kSignatureSize;
+    while (at + kChunkOverhead <= bytes.size()) {
+        const uint32_t length = uint32_t{bytes[at]} << 24 | uint32_t{bytes[at + 1]} << 16 |
+                                uint32_t{bytes[at + 2]} << 8 | uint32_t{bytes[at + 3]};
+        const bool image_data = bytes[at + 4] == 'I' && bytes[at + 5] == 'D' && bytes[at + 6] == 'A' &&
+                                bytes[at + 7] == 'T';
+        if (image_data && length == 0) return true;
+        if (length > bytes.size() - at - kChunkOverhead) break;
+        at += kChunkOverhead + length;
+    }
+    return false;
+}
+
 bool IsAcceptablePng(std::span<const uint8_t> bytes) {
+    if (HasEmptyImageData(bytes)) return false;
     int width = 0;
     int height = 0;
     int channels = 0;

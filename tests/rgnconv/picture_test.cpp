@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -139,6 +140,11 @@ TEST(DecodePictureTest, RefusesWhatIsNoPicture) {
     // The size in the PNG's first chunk, whose checksum the decoder ignores.
     for (size_t at : {16u, 20u}) huge_png[at] = 0, huge_png[at + 1] = 0x01, huge_png[at + 2] = 0, huge_png[at + 3] = 0;
 
+    // An empty image-data chunk before the real one, as a fuzzer found it.
+    Bytes empty_data_png(png.begin(), png.begin() + 33);
+    for (const uint8_t b : std::initializer_list<uint8_t>{0, 0, 0, 0, 'I', 'D', 'A', 'T', 0x35, 0xAF, 0x06, 0x1E}) empty_data_png.push_back(b);
+    empty_data_png.insert(empty_data_png.end(), png.begin() + 33, png.end());
+
     const std::string text = "BM is not enough to make a bitmap\n";
     const std::vector<std::pair<std::string, Bytes>> cases = {
         {"empty", {}},
@@ -146,6 +152,7 @@ TEST(DecodePictureTest, RefusesWhatIsNoPicture) {
         {"text starting with BM", Bytes(text.begin(), text.end())},
         {"PNG of 65536 by 65536", huge_png},
         {"PNG cut short", Bytes(png.begin(), png.end() - 20)},
+        {"PNG with an empty image-data chunk", empty_data_png},
     };
     for (const auto& [name, bytes] : cases) EXPECT_FALSE(rgn::DecodePicture(bytes)) << name;
 }
