@@ -28,7 +28,7 @@ namespace zepfuzz {
 
 namespace {
 
-constexpr int kFrameBudget = 24;
+constexpr int kFrameBudget = 12;
 constexpr int32_t kGridStep = 3;
 
 // One folder per process, in memory where the system has such a place.
