@@ -1,5 +1,6 @@
 #include "rgnconv/picture.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -140,26 +141,32 @@ std::vector<uint8_t> WidenCoreHeader(std::span<const uint8_t> b, const BmpLayout
     return out;
 }
 
-// An empty image-data chunk makes the decoder copy zero bytes to a buffer it
-// has not allocated yet; no encoder writes one, so such a file is refused.
-bool HasEmptyImageData(std::span<const uint8_t> bytes) {
+// The decoder trusts a chunk's length: it grows its buffer for the image data
+// to the length a chunk claims before it finds the bytes missing, so a tiny
+// file could make it ask for gigabytes. And an empty image-data chunk makes it
+// copy zero bytes to a buffer it has not allocated yet. So every chunk up to
+// the end chunk must lie inside the file, and no image-data chunk be empty;
+// no encoder writes anything else.
+bool ChunksLieInFile(std::span<const uint8_t> bytes) {
     constexpr size_t kSignatureSize = 8;
     constexpr size_t kChunkOverhead = 12;  // length, type, checksum
+    const auto type_is = [&](size_t at, const char (&name)[5]) {
+        return std::equal(name, name + 4, bytes.begin() + static_cast<std::ptrdiff_t>(at) + 4);
+    };
     size_t at = kSignatureSize;
     while (at + kChunkOverhead <= bytes.size()) {
         const uint32_t length = uint32_t{bytes[at]} << 24 | uint32_t{bytes[at + 1]} << 16 |
                                 uint32_t{bytes[at + 2]} << 8 | uint32_t{bytes[at + 3]};
-        const bool image_data = bytes[at + 4] == 'I' && bytes[at + 5] == 'D' && bytes[at + 6] == 'A' &&
-                                bytes[at + 7] == 'T';
-        if (image_data && length == 0) return true;
-        if (length > bytes.size() - at - kChunkOverhead) break;
+        if (length > bytes.size() - at - kChunkOverhead) return false;
+        if (type_is(at, "IDAT") && length == 0) return false;
+        if (type_is(at, "IEND")) return true;
         at += kChunkOverhead + length;
     }
     return false;
 }
 
 bool IsAcceptablePng(std::span<const uint8_t> bytes) {
-    if (HasEmptyImageData(bytes)) return false;
+    if (!ChunksLieInFile(bytes)) return false;
     int width = 0;
     int height = 0;
     int channels = 0;

@@ -51,9 +51,12 @@ for t in "${targets[@]}"; do
   [ -f "$root/fuzz/$t.dict" ] && dict=(-dict="$root/fuzz/$t.dict")
   echo "== $t"
   status=0
+  # Past finds run first, under the fuzzer's own time and memory limits.
+  regressions=()
+  [ -d "$root/fuzz/regressions/$t" ] && regressions=("$root/fuzz/regressions/$t")
   "$build/fuzz/$t" "${limit[@]}" "${dict[@]}" -max_len="${max_len[$t]}" -timeout=20 \
     -print_final_stats=1 -artifact_prefix="$build/crashes/$t/" \
-    "$build/corpus/$t" "$root/fuzz/corpus/$t" >"$build/logs/$t.log" 2>&1 || status=$?
+    "$build/corpus/$t" "$root/fuzz/corpus/$t" "${regressions[@]}" >"$build/logs/$t.log" 2>&1 || status=$?
   grep -E "^(Done [0-9]+ runs|stat::number_of_executed_units|stat::peak_rss_mb)" "$build/logs/$t.log" || true
   if [ "$status" -ne 0 ]; then
     tail -n 60 "$build/logs/$t.log" >&2

@@ -145,6 +145,10 @@ TEST(DecodePictureTest, RefusesWhatIsNoPicture) {
     for (const uint8_t b : std::initializer_list<uint8_t>{0, 0, 0, 0, 'I', 'D', 'A', 'T', 0x35, 0xAF, 0x06, 0x1E}) empty_data_png.push_back(b);
     empty_data_png.insert(empty_data_png.end(), png.begin() + 33, png.end());
 
+    // A chunk that claims a gigabyte, in a file of a few dozen bytes.
+    Bytes overlong_chunk_png = empty_data_png;
+    overlong_chunk_png[33] = 0x40;
+
     const std::string text = "BM is not enough to make a bitmap\n";
     const std::vector<std::pair<std::string, Bytes>> cases = {
         {"empty", {}},
@@ -153,6 +157,8 @@ TEST(DecodePictureTest, RefusesWhatIsNoPicture) {
         {"PNG of 65536 by 65536", huge_png},
         {"PNG cut short", Bytes(png.begin(), png.end() - 20)},
         {"PNG with an empty image-data chunk", empty_data_png},
+        {"PNG with a chunk longer than the file", overlong_chunk_png},
+        {"PNG without its end chunk", Bytes(png.begin(), png.end() - 12)},
     };
     for (const auto& [name, bytes] : cases) EXPECT_FALSE(rgn::DecodePicture(bytes)) << name;
 }
