@@ -7,9 +7,7 @@
 # fuzz.sh long N [TARGET...]  the same build, then each target for N executions.
 #
 # FUZZ_SANITIZE=undefined builds into build-fuzz/undefined without
-# AddressSanitizer, for more executions of the slow engine target: its
-# allocator maps every 254 by 254 frame afresh, where the C library's, kept
-# from trimming, reuses them.
+# AddressSanitizer, for more executions a second where a campaign needs them.
 #
 # Seeds are read from fuzz/corpus/<target>; what the fuzzer adds goes to
 # build-fuzz/corpus/<target>, so the committed seeds stay as they are. A crash
@@ -44,6 +42,7 @@ cmake --build "$build" -j2 --target "${targets[@]}"
 
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+# Without AddressSanitizer, the C library keeps freed frames for reuse.
 export GLIBC_TUNABLES=glibc.malloc.trim_threshold=1073741824:glibc.malloc.mmap_threshold=1073741824
 for t in "${targets[@]}"; do
   mkdir -p "$build/corpus/$t" "$build/crashes/$t" "$build/logs"
