@@ -5,6 +5,10 @@
 #                             (default 20) seconds, with a fixed seed so that CI
 #                             explores the same inputs each time.
 # fuzz.sh long N [TARGET...]  the same build, then each target for N executions.
+# fuzz.sh merge [TARGET...]   adds to fuzz/corpus/<target> the inputs of
+#                             build-fuzz/corpus/<target> that reach code or
+#                             features the committed corpus does not, so that
+#                             CI and later campaigns start from there.
 #
 # FUZZ_SANITIZE=undefined builds into build-fuzz/undefined without
 # AddressSanitizer, for more executions a second where a campaign needs them.
@@ -24,7 +28,8 @@ case $mode in
   smoke) limit=(-seed=1 -max_total_time="${FUZZ_SECONDS:-20}"); shift $(( $# > 0 ? 1 : 0 )) ;;
   long)  [ $# -ge 2 ] || { echo "usage: fuzz.sh long N [TARGET...]" >&2; exit 2; }
          limit=(-runs="$2"); shift 2 ;;
-  *)     echo "usage: fuzz.sh smoke|long N [TARGET...]" >&2; exit 2 ;;
+  merge) limit=(-merge=1); shift ;;
+  *)     echo "usage: fuzz.sh smoke|long N|merge [TARGET...]" >&2; exit 2 ;;
 esac
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=(fuzz_script_engine fuzz_region_bytes fuzz_picture_trace fuzz_dorvik_grade)
@@ -50,15 +55,21 @@ for t in "${targets[@]}"; do
   [ -f "$root/fuzz/$t.dict" ] && dict=(-dict="$root/fuzz/$t.dict")
   echo "== $t"
   status=0
-  # Past finds run first, under the fuzzer's own time and memory limits.
-  regressions=()
-  [ -d "$root/fuzz/regressions/$t" ] && regressions=("$root/fuzz/regressions/$t")
+  # The fuzzer adds to the first folder. Past finds are replayed too, under
+  # the fuzzer's own time and memory limits.
+  if [ "$mode" = merge ]; then
+    folders=("$root/fuzz/corpus/$t" "$build/corpus/$t")
+  else
+    folders=("$build/corpus/$t" "$root/fuzz/corpus/$t")
+    [ -d "$root/fuzz/regressions/$t" ] && folders+=("$root/fuzz/regressions/$t")
+  fi
   "$build/fuzz/$t" "${limit[@]}" "${dict[@]}" -max_len="${max_len[$t]}" -timeout=20 \
     -print_final_stats=1 -artifact_prefix="$build/crashes/$t/" \
-    "$build/corpus/$t" "$root/fuzz/corpus/$t" "${regressions[@]}" >"$build/logs/$t.log" 2>&1 || status=$?
-  grep -E "^(Done [0-9]+ runs|stat::number_of_executed_units|stat::peak_rss_mb)" "$build/logs/$t.log" || true
+    "${folders[@]}" >"$build/logs/$t.$mode.log" 2>&1 || status=$?
+  grep -E "^(Done [0-9]+ runs|stat::number_of_executed_units|stat::peak_rss_mb|MERGE-OUTER: [0-9]+ new)" \
+    "$build/logs/$t.$mode.log" || true
   if [ "$status" -ne 0 ]; then
-    tail -n 60 "$build/logs/$t.log" >&2
+    tail -n 60 "$build/logs/$t.$mode.log" >&2
     echo "$t failed; the input is in $build/crashes/$t/" >&2
     exit 1
   fi
