@@ -45,7 +45,11 @@ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ \
   -DZEP_BUILD_TESTS=OFF -DZEP_BUILD_BENCHMARKS=OFF >/dev/null
 cmake --build "$build" -j2 --target "${targets[@]}"
 
-export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+# One input frees far less than a 16 MiB quarantine holds, so a use after
+# free within an input is still caught, and the memory that is handed out
+# again stays warm: with the default 256 MiB a region campaign ran at a third
+# of its speed after twenty minutes.
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:quarantine_size_mb=16
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 # Without AddressSanitizer, the C library keeps freed frames for reuse.
 export GLIBC_TUNABLES=glibc.malloc.trim_threshold=1073741824:glibc.malloc.mmap_threshold=1073741824
