@@ -3,6 +3,7 @@
 #include <limits>
 #include <new>
 
+#include "gfx/little_endian.h"
 #include "sys/files.h"
 
 namespace player {
@@ -11,16 +12,6 @@ namespace {
 
 constexpr uint32_t kFileHeaderSize = 14;
 constexpr uint32_t kInfoHeaderSize = 40;
-
-void Put16(std::vector<uint8_t>& out, uint32_t v) {
-    out.push_back(static_cast<uint8_t>(v));
-    out.push_back(static_cast<uint8_t>(v >> 8));
-}
-
-void Put32(std::vector<uint8_t>& out, uint32_t v) {
-    Put16(out, v & 0xFFFF);
-    Put16(out, v >> 16);
-}
 
 }  // namespace
 
@@ -38,18 +29,18 @@ std::optional<std::vector<uint8_t>> EncodeBitmapFile(const gfx::Bitmap& bitmap) 
     out.reserve(static_cast<size_t>(offset + image_size));
     out.push_back('B');
     out.push_back('M');
-    Put32(out, static_cast<uint32_t>(offset + image_size));
-    Put32(out, 0);  // two reserved words
-    Put32(out, static_cast<uint32_t>(offset));
+    gfx::PutLe32(out, static_cast<uint32_t>(offset + image_size));
+    gfx::PutLe32(out, 0);  // two reserved words
+    gfx::PutLe32(out, static_cast<uint32_t>(offset));
 
-    Put32(out, kInfoHeaderSize);
-    Put32(out, static_cast<uint32_t>(rows.width));
-    Put32(out, static_cast<uint32_t>(rows.height));  // positive: bottom row first
-    Put16(out, 1);                                   // planes
-    Put16(out, rows.bits_per_pixel);
-    Put32(out, 0);  // uncompressed
-    Put32(out, static_cast<uint32_t>(image_size));
-    for (int i = 0; i < 4; ++i) Put32(out, 0);  // resolution, colours used and important
+    gfx::PutLe32(out, kInfoHeaderSize);
+    gfx::PutLe32(out, static_cast<uint32_t>(rows.width));
+    gfx::PutLe32(out, static_cast<uint32_t>(rows.height));  // positive: bottom row first
+    gfx::PutLe16(out, 1);                                   // planes
+    gfx::PutLe16(out, rows.bits_per_pixel);
+    gfx::PutLe32(out, 0);  // uncompressed
+    gfx::PutLe32(out, static_cast<uint32_t>(image_size));
+    for (int i = 0; i < 4; ++i) gfx::PutLe32(out, 0);  // resolution, colours used and important
 
     for (uint32_t i = 0; i < table_entries; ++i) {
         const gfx::Color c = i < rows.color_table.size() ? rows.color_table[i] : gfx::Color{};

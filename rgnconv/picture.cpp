@@ -16,17 +16,15 @@
 #include <stb_image.h>
 
 #include "gfx/geometry.h"
+#include "gfx/little_endian.h"
 
 namespace rgn {
 namespace {
 
-uint32_t Le16(std::span<const uint8_t> b, size_t at) {
-    return static_cast<uint32_t>(b[at] | b[at + 1] << 8);
-}
-
-uint32_t Le32(std::span<const uint8_t> b, size_t at) {
-    return Le16(b, at) | Le16(b, at + 2) << 16;
-}
+using gfx::Le16;
+using gfx::Le32;
+using gfx::PutLe16;
+using gfx::PutLe32;
 
 bool FitsPixelBudget(int64_t width, int64_t height) {
     return width > 0 && height > 0 && width <= kMaxPicturePixels / height;
@@ -121,18 +119,16 @@ std::vector<uint8_t> WidenCoreHeader(std::span<const uint8_t> b, const BmpLayout
     const auto pixels = b.subspan(static_cast<size_t>(l.data_offset));
     std::vector<uint8_t> out;
     out.reserve(data_offset + pixels.size());
-    const auto put16 = [&](uint32_t v) { out.insert(out.end(), {static_cast<uint8_t>(v), static_cast<uint8_t>(v >> 8)}); };
-    const auto put32 = [&](uint32_t v) { put16(v & 0xFFFF), put16(v >> 16); };
     out.insert(out.end(), {'B', 'M'});
-    put32(static_cast<uint32_t>(data_offset + pixels.size()));
-    put32(0);
-    put32(data_offset);
-    put32(kInfoSize);
-    put32(static_cast<uint32_t>(l.width));
-    put32(static_cast<uint32_t>(l.height));
-    put16(Le16(b, 22));  // planes, which the decoder checks
-    put16(static_cast<uint32_t>(l.bits_per_pixel));
-    for (int field = 0; field < 6; ++field) put32(0);  // no compression, sizes, resolution, colours
+    PutLe32(out, static_cast<uint32_t>(data_offset + pixels.size()));
+    PutLe32(out, 0);
+    PutLe32(out, data_offset);
+    PutLe32(out, kInfoSize);
+    PutLe32(out, static_cast<uint32_t>(l.width));
+    PutLe32(out, static_cast<uint32_t>(l.height));
+    PutLe16(out, Le16(b, 22));  // planes, which the decoder checks
+    PutLe16(out, static_cast<uint32_t>(l.bits_per_pixel));
+    for (int field = 0; field < 6; ++field) PutLe32(out, 0);  // no compression, sizes, resolution, colours
     for (int64_t i = 0; i < entries; ++i) {
         const size_t at = kFileHeaderSize + kCoreHeaderSize + 3 * static_cast<size_t>(i);
         out.insert(out.end(), {b[at], b[at + 1], b[at + 2], 0});

@@ -17,6 +17,7 @@
 #include <system_error>
 #include <vector>
 
+#include "gfx/little_endian.h"
 #include "sys/files.h"
 
 namespace {
@@ -88,16 +89,6 @@ std::vector<int16_t> RenderClick() {
     return samples;
 }
 
-void Put16(std::vector<uint8_t>& out, uint32_t v) {
-    out.push_back(static_cast<uint8_t>(v & 0xFF));
-    out.push_back(static_cast<uint8_t>((v >> 8) & 0xFF));
-}
-
-void Put32(std::vector<uint8_t>& out, uint32_t v) {
-    Put16(out, v & 0xFFFF);
-    Put16(out, v >> 16);
-}
-
 void PutTag(std::vector<uint8_t>& out, const char (&tag)[5]) { out.insert(out.end(), tag, tag + 4); }
 
 // RIFF header, an 18-byte format chunk (PCM with an empty extension) and the
@@ -111,20 +102,20 @@ std::vector<uint8_t> EncodeWave(const std::vector<int16_t>& samples) {
 
     std::vector<uint8_t> out;
     PutTag(out, "RIFF");
-    Put32(out, 4 + (8 + kFormatSize) + (8 + data_size));
+    gfx::PutLe32(out, 4 + (8 + kFormatSize) + (8 + data_size));
     PutTag(out, "WAVE");
     PutTag(out, "fmt ");
-    Put32(out, kFormatSize);
-    Put16(out, 1);  // PCM
-    Put16(out, kChannels);
-    Put32(out, kSampleRate);
-    Put32(out, kSampleRate * kBlockAlign);
-    Put16(out, kBlockAlign);
-    Put16(out, kBitsPerSample);
-    Put16(out, 0);  // no extension bytes
+    gfx::PutLe32(out, kFormatSize);
+    gfx::PutLe16(out, 1);  // PCM
+    gfx::PutLe16(out, kChannels);
+    gfx::PutLe32(out, kSampleRate);
+    gfx::PutLe32(out, kSampleRate * kBlockAlign);
+    gfx::PutLe16(out, kBlockAlign);
+    gfx::PutLe16(out, kBitsPerSample);
+    gfx::PutLe16(out, 0);  // no extension bytes
     PutTag(out, "data");
-    Put32(out, data_size);
-    for (int16_t s : samples) Put16(out, static_cast<uint16_t>(s));
+    gfx::PutLe32(out, data_size);
+    for (int16_t s : samples) gfx::PutLe16(out, static_cast<uint16_t>(s));
     return out;
 }
 

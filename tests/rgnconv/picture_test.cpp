@@ -40,7 +40,7 @@ Picture Sample(int bits_per_pixel) {
     return picture;
 }
 
-void PutLe32(Bytes& file, size_t at, uint32_t v) {
+void SetLe32(Bytes& file, size_t at, uint32_t v) {
     for (int i = 0; i < 4; ++i) file[at + static_cast<size_t>(i)] = static_cast<uint8_t>(v >> (8 * i));
 }
 
@@ -93,17 +93,17 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         Corruption{"LastByteMissing", [](Bytes& f) { f.pop_back(); }},
         Corruption{"FileHeaderOnly", [](Bytes& f) { f.resize(14); }},
-        Corruption{"PixelsInsideTheHeader", [](Bytes& f) { PutLe32(f, 10, 20); }},
-        Corruption{"PixelsPastTheEnd", [](Bytes& f) { PutLe32(f, 10, static_cast<uint32_t>(f.size())); }},
-        Corruption{"HugeDataOffset", [](Bytes& f) { PutLe32(f, 10, 0xFFFFFFF0u); }},
-        Corruption{"WidthZero", [](Bytes& f) { PutLe32(f, 18, 0); }},
-        Corruption{"NegativeWidth", [](Bytes& f) { PutLe32(f, 18, 0xFFFFFFF3u); }},
-        Corruption{"LowestHeight", [](Bytes& f) { PutLe32(f, 22, 0x80000000u); }},
-        Corruption{"HugeSize", [](Bytes& f) { PutLe32(f, 18, 100000), PutLe32(f, 22, 100000); }},
-        Corruption{"TallerThanTheData", [](Bytes& f) { PutLe32(f, 22, 8); }},
-        Corruption{"RunLengthCompressed", [](Bytes& f) { f[28] = 8, PutLe32(f, 30, 1); }},
-        Corruption{"UnknownInfoHeader", [](Bytes& f) { PutLe32(f, 14, 41); }},
-        Corruption{"BitfieldsWithoutRoomForMasks", [](Bytes& f) { f[28] = 16, PutLe32(f, 30, 3); }}),
+        Corruption{"PixelsInsideTheHeader", [](Bytes& f) { SetLe32(f, 10, 20); }},
+        Corruption{"PixelsPastTheEnd", [](Bytes& f) { SetLe32(f, 10, static_cast<uint32_t>(f.size())); }},
+        Corruption{"HugeDataOffset", [](Bytes& f) { SetLe32(f, 10, 0xFFFFFFF0u); }},
+        Corruption{"WidthZero", [](Bytes& f) { SetLe32(f, 18, 0); }},
+        Corruption{"NegativeWidth", [](Bytes& f) { SetLe32(f, 18, 0xFFFFFFF3u); }},
+        Corruption{"LowestHeight", [](Bytes& f) { SetLe32(f, 22, 0x80000000u); }},
+        Corruption{"HugeSize", [](Bytes& f) { SetLe32(f, 18, 100000), SetLe32(f, 22, 100000); }},
+        Corruption{"TallerThanTheData", [](Bytes& f) { SetLe32(f, 22, 8); }},
+        Corruption{"RunLengthCompressed", [](Bytes& f) { f[28] = 8, SetLe32(f, 30, 1); }},
+        Corruption{"UnknownInfoHeader", [](Bytes& f) { SetLe32(f, 14, 41); }},
+        Corruption{"BitfieldsWithoutRoomForMasks", [](Bytes& f) { f[28] = 16, SetLe32(f, 30, 3); }}),
     [](const testing::TestParamInfo<Corruption>& param) { return param.param.name; });
 
 Bytes Png(int width, int height, int channels, const Bytes& pixels) {

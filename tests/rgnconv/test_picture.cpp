@@ -3,20 +3,9 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "gfx/little_endian.h"
+
 namespace rgntest {
-namespace {
-
-void Put16(std::vector<uint8_t>& out, uint32_t v) {
-    out.push_back(static_cast<uint8_t>(v));
-    out.push_back(static_cast<uint8_t>(v >> 8));
-}
-
-void Put32(std::vector<uint8_t>& out, uint32_t v) {
-    Put16(out, v & 0xFFFF);
-    Put16(out, v >> 16);
-}
-
-}  // namespace
 
 Picture WhitePicture(int32_t width, int32_t height) {
     return {width, height, std::vector<gfx::Color>(static_cast<size_t>(width) * static_cast<size_t>(height), gfx::kWhite)};
@@ -59,27 +48,27 @@ std::vector<uint8_t> WriteBmp(const Picture& picture, int bits_per_pixel, RowOrd
     const auto data_offset = static_cast<uint32_t>(14 + info_size + 4 * palette.size());
 
     std::vector<uint8_t> out{'B', 'M'};
-    Put32(out, data_offset + row_size * height);
-    Put32(out, 0);
-    Put32(out, data_offset);
-    Put32(out, info_size);
-    Put32(out, width);
-    Put32(out, order == RowOrder::TopDown ? 0u - height : height);
-    Put16(out, 1);
-    Put16(out, bits);
-    Put32(out, masks ? 3 : 0);  // bit fields or no compression
-    Put32(out, row_size * height);
-    Put32(out, 2835);
-    Put32(out, 2835);
-    Put32(out, static_cast<uint32_t>(palette.size()));
-    Put32(out, 0);
+    gfx::PutLe32(out, data_offset + row_size * height);
+    gfx::PutLe32(out, 0);
+    gfx::PutLe32(out, data_offset);
+    gfx::PutLe32(out, info_size);
+    gfx::PutLe32(out, width);
+    gfx::PutLe32(out, order == RowOrder::TopDown ? 0u - height : height);
+    gfx::PutLe16(out, 1);
+    gfx::PutLe16(out, bits);
+    gfx::PutLe32(out, masks ? 3 : 0);  // bit fields or no compression
+    gfx::PutLe32(out, row_size * height);
+    gfx::PutLe32(out, 2835);
+    gfx::PutLe32(out, 2835);
+    gfx::PutLe32(out, static_cast<uint32_t>(palette.size()));
+    gfx::PutLe32(out, 0);
     if (v5) {
         const bool rgb565 = bits == 16;
         for (uint32_t mask : {rgb565 ? 0xF800u : 0x00FF0000u, rgb565 ? 0x07E0u : 0xFF00u, rgb565 ? 0x001Fu : 0xFFu,
                               rgb565 ? 0u : 0xFF000000u}) {
-            Put32(out, masks ? mask : 0);
+            gfx::PutLe32(out, masks ? mask : 0);
         }
-        Put32(out, 0x73524742);  // 'sRGB'
+        gfx::PutLe32(out, 0x73524742);  // 'sRGB'
         out.resize(out.size() + 124 - 60, 0);  // end points, gamma, intent, no profile
     }
     for (const gfx::Color& c : palette) out.insert(out.end(), {c.b, c.g, c.r, 0});
