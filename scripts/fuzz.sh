@@ -4,7 +4,9 @@
 #                             on) and runs each from its seed corpus for FUZZ_SECONDS
 #                             (default 20) seconds, with a fixed seed so that CI
 #                             explores the same inputs each time.
-# fuzz.sh long N [TARGET...]  the same build, then each target for N executions.
+# fuzz.sh long N [TARGET...]  the same build, then each target for N executions,
+#                             shared among FUZZ_WORKERS (default 1) processes with
+#                             seeds 1, 2, ... that add to one corpus.
 # fuzz.sh merge [TARGET...]   adds to fuzz/corpus/<target> the inputs of
 #                             build-fuzz/corpus/<target> that reach code or
 #                             features the committed corpus does not, so that
@@ -27,7 +29,8 @@ mode=${1:-smoke}
 case $mode in
   smoke) limit=(-seed=1 -max_total_time="${FUZZ_SECONDS:-20}"); shift $(( $# > 0 ? 1 : 0 )) ;;
   long)  [ $# -ge 2 ] || { echo "usage: fuzz.sh long N [TARGET...]" >&2; exit 2; }
-         limit=(-runs="$2"); shift 2 ;;
+         workers=${FUZZ_WORKERS:-1}
+         limit=(-runs=$(( ($2 + workers - 1) / workers ))); shift 2 ;;
   merge) limit=(-merge=1); shift ;;
   *)     echo "usage: fuzz.sh smoke|long N|merge [TARGET...]" >&2; exit 2 ;;
 esac
@@ -67,13 +70,29 @@ for t in "${targets[@]}"; do
     folders=("$build/corpus/$t" "$root/fuzz/corpus/$t")
     [ -d "$root/fuzz/regressions/$t" ] && folders+=("$root/fuzz/regressions/$t")
   fi
-  "$build/fuzz/$t" "${limit[@]}" "${dict[@]}" -max_len="${max_len[$t]}" -timeout=20 \
-    -print_final_stats=1 -artifact_prefix="$build/crashes/$t/" \
-    "${folders[@]}" >"$build/logs/$t.$mode.log" 2>&1 || status=$?
-  grep -E "^(Done [0-9]+ runs|stat::number_of_executed_units|stat::peak_rss_mb|MERGE-OUTER: [0-9]+ new)" \
-    "$build/logs/$t.$mode.log" || true
+  logs=("$build/logs/$t.$mode.log")
+  if [ "$mode" = long ] && [ "$workers" -gt 1 ]; then
+    logs=()
+    for (( w = 1; w <= workers; ++w )); do logs+=("$build/logs/$t.$mode.worker$w.log"); done
+  fi
+  pids=()
+  for (( w = 1; w <= ${#logs[@]}; ++w )); do
+    seed=()
+    [ "$mode" = long ] && seed=(-seed="$w")
+    "$build/fuzz/$t" "${limit[@]}" "${seed[@]}" "${dict[@]}" -max_len="${max_len[$t]}" -timeout=20 \
+      -print_final_stats=1 -artifact_prefix="$build/crashes/$t/" \
+      "${folders[@]}" >"${logs[w - 1]}" 2>&1 &
+    pids+=($!)
+  done
+  for (( w = 0; w < ${#pids[@]}; ++w )); do
+    wait "${pids[w]}" && continue
+    status=1
+    tail -n 60 "${logs[w]}" >&2
+  done
+  for log in "${logs[@]}"; do
+    grep -E "^(Done [0-9]+ runs|stat::number_of_executed_units|stat::peak_rss_mb|MERGE-OUTER: [0-9]+ new)" "$log" || true
+  done
   if [ "$status" -ne 0 ]; then
-    tail -n 60 "$build/logs/$t.$mode.log" >&2
     echo "$t failed; the input is in $build/crashes/$t/" >&2
     exit 1
   fi
