@@ -13,9 +13,11 @@
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <mutex>
 #include <thread>
 
 #include "player/bmpwrite.h"
@@ -33,11 +35,16 @@ namespace {
 
 // The real window with the save dialog answered by the test, and its pauses
 // watched: two animations pausing at once would be two animations at once.
+// The pause after a Draw can also be held, so that what the canvas shows
+// while playing does not depend on how fast the test runs.
 class TestWindow : public PlayerWindow {
 public:
     using PlayerWindow::PlayerWindow;
     // The animation calls this object's overrides; it has to end first.
-    ~TestWindow() override { player::OnDestroy(); }
+    ~TestWindow() override {
+        ReleasePauses();
+        player::OnDestroy();
+    }
     TestWindow(const TestWindow&) = delete;
     TestWindow& operator=(const TestWindow&) = delete;
 
@@ -52,13 +59,40 @@ public:
     void Sleep(int32_t ms) override {
         if (std::this_thread::get_id() == gui_thread_) return PlayerWindow::Sleep(ms);
         if (++animations_pausing_ > 1) overlapped = true;
+        {
+            std::unique_lock lock(hold_mutex_);
+            held_ = ms == holding_ms_;
+            released_.wait(lock, [this, ms] { return ms != holding_ms_; });
+            held_ = false;
+        }
         PlayerWindow::Sleep(ms);
         --animations_pausing_;
+    }
+
+    // Every pause of the animation that lasts ms waits until ReleasePauses.
+    void HoldPausesOf(int32_t ms) {
+        const std::lock_guard lock(hold_mutex_);
+        holding_ms_ = ms;
+    }
+    bool AnimationHeld() const {
+        const std::lock_guard lock(hold_mutex_);
+        return held_;
+    }
+    void ReleasePauses() {
+        {
+            const std::lock_guard lock(hold_mutex_);
+            holding_ms_ = 0;
+        }
+        released_.notify_all();
     }
 
 private:
     const std::thread::id gui_thread_ = std::this_thread::get_id();
     std::atomic<int> animations_pausing_{0};
+    mutable std::mutex hold_mutex_;
+    std::condition_variable released_;
+    int32_t holding_ms_ = 0;
+    bool held_ = false;
 };
 
 QPushButton* Button(QWidget& window, int32_t id) {
@@ -192,8 +226,12 @@ private slots:
         QFETCH(QString, counter);
         const auto window = Open(load ? std::optional(bars_) : std::nullopt);
         QVERIFY(window);
+        if (button == player::kIdPlay) window->HoldPausesOf(50);  // after the first Draw
         if (button) Press(*window, button);
-        if (button == player::kIdPlay) QTRY_VERIFY(FrameHasRed());
+        if (button == player::kIdPlay) {
+            QTRY_VERIFY(window->AnimationHeld());
+            QVERIFY(FrameHasRed());
+        }
         QTRY_VERIFY(CanvasShowsComposed(*window));
         QCOMPARE(Counter(*window), counter);
         if (!load) {
@@ -237,14 +275,16 @@ private slots:
         const auto window = Open(bars_);
         QVERIFY(window);
         const gfx::Bitmap whole = ComposedCanvas();
+        window->HoldPausesOf(50);  // after the first Draw
         Press(*window, player::kIdPlay);
-        QTRY_VERIFY(FrameHasRed());
+        QTRY_VERIFY(window->AnimationHeld());
+        QVERIFY(FrameHasRed());
         QTRY_VERIFY(CanvasShowsComposed(*window));
         QVERIFY(!CanvasShows(*window, whole));
         Press(*window, player::kIdStop);
         QVERIFY(CanvasShows(*window, whole));
-        QTest::qWait(600);  // the animation notices and ends
-        QCOMPARE(player::Playing.load(), 0);
+        window->ReleasePauses();
+        QTRY_COMPARE(player::Playing.load(), 0);  // the animation notices and ends
         QVERIFY(CanvasShows(*window, whole));
     }
 
