@@ -116,6 +116,14 @@ std::optional<Color> Bitmap::GetPixel(int32_t x, int32_t y) const {
     return Unpack(v);
 }
 
+std::span<uint32_t> Bitmap::Row(int32_t y) {
+    return {pixels_.data() + static_cast<size_t>(y) * static_cast<size_t>(width_), static_cast<size_t>(width_)};
+}
+
+std::span<const uint32_t> Bitmap::Row(int32_t y) const {
+    return {pixels_.data() + static_cast<size_t>(y) * static_cast<size_t>(width_), static_cast<size_t>(width_)};
+}
+
 DibRows Bitmap::ToDibRows() const {
     DibRows dib;
     dib.width = width_;

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "geometry.h"
@@ -57,6 +58,11 @@ public:
     // The colour at (x, y); nothing outside the bitmap (never black).
     std::optional<Color> GetPixel(int32_t x, int32_t y) const;
     DibRows ToDibRows() const;
+
+    // Row y's pixels, left to right: 0x00RRGGBB in a 32-bit bitmap, 0 (black)
+    // or 1 (white) in a 1-bit one. y must lie in [0, height).
+    [[nodiscard]] std::span<uint32_t> Row(int32_t y);
+    [[nodiscard]] std::span<const uint32_t> Row(int32_t y) const;
 
 private:
     Bitmap(int32_t width, int32_t height, PixelFormat format);

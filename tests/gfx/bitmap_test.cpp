@@ -48,6 +48,17 @@ TEST(Bitmap, FillRegionPaintsItsPixelsOnly) {
     }
 }
 
+TEST(Bitmap, RowsHoldEachRowsPixelsInBothFormats) {
+    Bitmap rgb = Make(3, 2, PixelFormat::Rgb32);
+    rgb.FillRect({1, 1, 2, 2}, Color{1, 2, 3});
+    EXPECT_EQ(std::vector<uint32_t>(rgb.Row(1).begin(), rgb.Row(1).end()),
+              (std::vector<uint32_t>{0xFFFFFF, 0x010203, 0xFFFFFF}));
+    Bitmap mono = Make(3, 2, PixelFormat::Mono1);
+    mono.Row(0)[2] = 0;
+    EXPECT_EQ(mono.GetPixel(2, 0), kBlack);
+    EXPECT_EQ(mono.GetPixel(2, 1), kWhite);
+}
+
 TEST(Bitmap, MonochromeTakesTheNearerOfBlackAndWhite) {
     struct Case {
         Color fill;
