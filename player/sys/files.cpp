@@ -1,11 +1,12 @@
 #include "sys/files.h"
 
+#include "sys/input_file.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <climits>
-#include <cstdio>
 #include <limits>
-#include <memory>
+#include <optional>
 #include <new>
 
 #ifdef _WIN32
@@ -26,19 +27,6 @@ namespace {
 std::error_code LastErrno() {
     // Some C libraries leave errno at 0 after a failed stream call.
     return std::error_code(errno != 0 ? errno : EIO, std::generic_category());
-}
-
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using FileOwner = std::unique_ptr<std::FILE, FileCloser>;
-
-FileOwner OpenForReading(const fs::path& path) {
-#ifdef _WIN32
-    return FileOwner(_wfopen(path.c_str(), L"rb"));
-#else
-    return FileOwner(std::fopen(path.c_str(), "rb"));
-#endif
 }
 
 // Low-level descriptors for the one file we create: only they can refuse to
@@ -105,36 +93,23 @@ bool PathExists(const fs::path& path) {
 
 bool ReadWholeFile(const fs::path& path, std::string& bytes, std::error_code& ec) {
     bytes.clear();
-    errno = 0;
-    const FileOwner file = OpenForReading(path);
-    if (!file) {
-        ec = LastErrno();
-        return false;
-    }
-    const uintmax_t size = fs::file_size(path, ec);
-    if (ec) return false;
-    if (size >= (uintmax_t{1} << 32) || size > std::numeric_limits<size_t>::max()) {
+    const std::optional<InputFile> file = InputFile::Open(path, ec);
+    if (!file) return false;
+    const uint64_t size = file->size();
+    if (size >= (uint64_t{1} << 32) || size > std::numeric_limits<size_t>::max()) {
         ec = std::make_error_code(std::errc::file_too_large);
         return false;
     }
-    if (size != 0) {
-        try {
-            bytes.resize(static_cast<size_t>(size));
-        } catch (const std::bad_alloc&) {
-            ec = std::make_error_code(std::errc::not_enough_memory);
-            return false;
-        }
-        errno = 0;
-        const size_t got = std::fread(bytes.data(), 1, bytes.size(), file.get());
-        if (got < bytes.size()) {
-            if (std::ferror(file.get())) {
-                ec = LastErrno();
-                return false;
-            }
-            bytes.resize(got);
-        }
+    try {
+        bytes.resize(static_cast<size_t>(size));
+    } catch (const std::bad_alloc&) {
+        ec = std::make_error_code(std::errc::not_enough_memory);
+        return false;
     }
-    ec.clear();
+    const std::optional<size_t> got =
+        file->ReadAt(0, {reinterpret_cast<uint8_t*>(bytes.data()), bytes.size()}, ec);
+    if (!got) return false;
+    bytes.resize(*got);
     return true;
 }
 

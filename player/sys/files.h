@@ -18,7 +18,8 @@ bool CheckPath(const std::filesystem::path& path, std::error_code& ec);
 // Whether a file or folder of that name exists; an error counts as no.
 bool PathExists(const std::filesystem::path& path);
 
-// Empties bytes, then fills it with the whole file in one read. Fails on files
+// Empties bytes, then fills it with the whole file in one read; anything but
+// a regular file is refused without blocking (see InputFile). Fails on files
 // of 4 GiB or more (file_too_large) and when memory runs out
 // (not_enough_memory). After a read error the string keeps the file's full
 // length, zero where nothing was read; a short read shrinks it.
