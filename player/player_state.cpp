@@ -5,7 +5,7 @@ namespace player {
 std::vector<StrokeCommand> Commands;
 std::vector<std::filesystem::path> RegionFiles;
 std::atomic<int32_t> ShownStroke{-1};
-std::atomic<int32_t> Playing{0};
+PlayingFlag Playing;
 FrameSlot FrameBitmap;
 
 }  // namespace player

@@ -17,13 +17,13 @@ gfx::MaybeRegion LoadRegionFile(const std::filesystem::path& path) {
     return rgn::RegionFromBytes({reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()});
 }
 
-gfx::MaybeRegion LoadStrokeRegion(const std::vector<std::filesystem::path>& files, size_t n) {
+gfx::MaybeRegion LoadStrokeRegion(std::span<const std::filesystem::path> files, size_t n) {
     if (n >= files.size()) return std::nullopt;
     return LoadRegionFile(files[n]);
 }
 
-gfx::Region LoadWholeCharacter(const std::vector<StrokeCommand>& commands,
-                               const std::vector<std::filesystem::path>& files) {
+gfx::Region LoadWholeCharacter(std::span<const StrokeCommand> commands,
+                               std::span<const std::filesystem::path> files) {
     gfx::Region whole;
     size_t stroke = 0;
     for (const StrokeCommand& command : commands) {

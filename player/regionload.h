@@ -3,7 +3,7 @@
 #pragma once
 
 #include <filesystem>
-#include <vector>
+#include <span>
 
 #include "gfx/region.h"
 #include "script.h"
@@ -15,10 +15,10 @@ namespace player {
 gfx::MaybeRegion LoadRegionFile(const std::filesystem::path& path);
 
 // The shape of stroke n: no region when there is no file for that number.
-gfx::MaybeRegion LoadStrokeRegion(const std::vector<std::filesystem::path>& files, size_t n);
+gfx::MaybeRegion LoadStrokeRegion(std::span<const std::filesystem::path> files, size_t n);
 
 // The union of every stroke's shape; a stroke without one adds nothing.
-gfx::Region LoadWholeCharacter(const std::vector<StrokeCommand>& commands,
-                               const std::vector<std::filesystem::path>& files);
+gfx::Region LoadWholeCharacter(std::span<const StrokeCommand> commands,
+                               std::span<const std::filesystem::path> files);
 
 }  // namespace player

@@ -128,7 +128,7 @@ TEST(LoadRegionFileTest, MissingEmptyOrBadFilesGiveNoRegion) {
     const gfx::Region shape = gfx::Region::FromRect({3, 4, 60, 9}).United(gfx::Region::FromRect({5, 20, 6, 200}));
     const fs::path file = dir.Write("ok.rgn", player_test::RegionFileBytes(shape));
     EXPECT_EQ(LoadRegionFile(file), shape);
-    EXPECT_FALSE(LoadStrokeRegion({file}, 1));
+    EXPECT_FALSE(LoadStrokeRegion(std::vector<fs::path>{file}, 1));
 }
 
 }  // namespace
