@@ -2,6 +2,7 @@
 
 #include <climits>
 #include <clocale>
+#include <csignal>
 #include <cstdio>
 #include <cwchar>
 
@@ -45,6 +46,12 @@ void WriteNarrowLine(std::string_view line) {
 
 void FlushOutput() {
     std::fflush(stdout);
+}
+
+void IgnoreBrokenPipe() {
+#ifndef _WIN32
+    std::signal(SIGPIPE, SIG_IGN);
+#endif
 }
 
 }  // namespace sys

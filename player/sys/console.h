@@ -27,4 +27,9 @@ void WriteNarrowLine(std::string_view line);
 
 void FlushOutput();
 
+// A write to a pipe whose reader has gone then fails like any other write
+// error instead of ending the process with SIGPIPE. POSIX only: on Windows
+// such a write fails already.
+void IgnoreBrokenPipe();
+
 }  // namespace sys
