@@ -25,8 +25,9 @@ bool PathExists(const std::filesystem::path& path);
 // length, zero where nothing was read; a short read shrinks it.
 bool ReadWholeFile(const std::filesystem::path& path, std::string& bytes, std::error_code& ec);
 
-// Writes bytes as the file's new contents: first into a fresh file beside it,
-// which replaces the target only once every write and the close succeeded.
+// Writes bytes as the file's new contents: first into a fresh file of a short
+// name of its own in the target's folder, which replaces the target only once
+// every write and the close succeeded, with the replaced file's permissions.
 // On failure the temporary file is removed and the target is as it was.
 bool ReplaceFileContents(const std::filesystem::path& target, std::span<const uint8_t> bytes,
                          std::error_code& ec);
