@@ -10,10 +10,11 @@ namespace player {
 
 gfx::MaybeRegion LoadRegionFile(const std::filesystem::path& path) {
     // The read's own success does not matter: whatever bytes it left are
-    // decoded, and too few of them give no region.
+    // decoded, and too few of them give no region. No region file holds more
+    // than the decoder's limit, so nothing after it is read.
     std::string bytes;
     std::error_code ignored;
-    sys::ReadWholeFile(path, bytes, ignored);
+    sys::ReadFileStart(path, rgn::kMaxFileSize, bytes, ignored);
     return rgn::RegionFromBytes({reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()});
 }
 

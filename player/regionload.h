@@ -11,7 +11,8 @@
 namespace player {
 
 // The shape stored in the file, or no region when the file is missing,
-// unreadable or not a valid region file.
+// unreadable, not a regular file or not a valid region file. Of a file longer
+// than any region file, only the first rgn::kMaxFileSize bytes are read.
 gfx::MaybeRegion LoadRegionFile(const std::filesystem::path& path);
 
 // The shape of stroke n: no region when there is no file for that number.

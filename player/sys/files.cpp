@@ -110,12 +110,17 @@ bool PathExists(const fs::path& path) {
     return fs::exists(path, ec);
 }
 
-bool ReadWholeFile(const fs::path& path, std::string& bytes, std::error_code& ec) {
+namespace {
+
+// Reads the first min(size, max_bytes) bytes; a file larger than
+// refuse_from bytes is refused instead.
+bool ReadStart(const fs::path& path, uint64_t max_bytes, uint64_t refuse_from, std::string& bytes,
+               std::error_code& ec) {
     bytes.clear();
     const std::optional<InputFile> file = InputFile::Open(path, ec);
     if (!file) return false;
-    const uint64_t size = file->size();
-    if (size >= (uint64_t{1} << 32) || size > std::numeric_limits<size_t>::max()) {
+    const uint64_t size = std::min(file->size(), max_bytes);
+    if (file->size() >= refuse_from || size > std::numeric_limits<size_t>::max()) {
         ec = std::make_error_code(std::errc::file_too_large);
         return false;
     }
@@ -130,6 +135,17 @@ bool ReadWholeFile(const fs::path& path, std::string& bytes, std::error_code& ec
     if (!got) return false;
     bytes.resize(*got);
     return true;
+}
+
+}  // namespace
+
+bool ReadWholeFile(const fs::path& path, std::string& bytes, std::error_code& ec) {
+    constexpr uint64_t k4GiB = uint64_t{1} << 32;
+    return ReadStart(path, k4GiB, k4GiB, bytes, ec);
+}
+
+bool ReadFileStart(const fs::path& path, size_t max_bytes, std::string& bytes, std::error_code& ec) {
+    return ReadStart(path, max_bytes, std::numeric_limits<uint64_t>::max(), bytes, ec);
 }
 
 bool ReplaceFileContents(const fs::path& target, std::span<const uint8_t> bytes,

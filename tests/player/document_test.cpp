@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <climits>
 
 #include "player/document.h"
 #include "player/player_state.h"
 #include "player/regionload.h"
 #include "player_test_support.h"
+#include "rgnconv/rgnformat.h"
 #include "sys/files.h"
 
 namespace player {
@@ -69,6 +72,7 @@ TEST_F(DocumentTest, ZeroLengthScriptLoadsEmpty) {
 TEST_F(DocumentTest, RefusalsEmptyCommandsAndKeepTheRest) {
     fs::create_directories(dir_.path() / "a.zep");
     dir_.Write("real.zep", "D");
+    ASSERT_EQ(mkfifo((dir_.path() / "fifo.zep").c_str(), 0600), 0);
     const fs::path long_name(std::string(PATH_MAX - 6, 'x') + ".zep");  // fits; its region names do not
     struct Refusal {
         fs::path path;
@@ -81,6 +85,7 @@ TEST_F(DocumentTest, RefusalsEmptyCommandsAndKeepTheRest) {
         {dir_.path() / "a.zep" / "script", std::errc::not_supported},  // the dot is in a folder name
         {dir_.path() / "missing.zep", std::errc::no_such_file_or_directory},
         {dir_.path() / "a.zep", std::errc::is_a_directory},
+        {dir_.path() / "fifo.zep", std::errc::invalid_argument},  // refused, not waited on
         {long_name, std::errc::filename_too_long},
         // Cut at the null, this would name real.zep.
         {fs::path((dir_.path() / "real.zep").native() + '\0' + "x.zep"), std::errc::invalid_argument},
@@ -129,6 +134,22 @@ TEST(LoadRegionFileTest, MissingEmptyOrBadFilesGiveNoRegion) {
     const fs::path file = dir.Write("ok.rgn", player_test::RegionFileBytes(shape));
     EXPECT_EQ(LoadRegionFile(file), shape);
     EXPECT_FALSE(LoadStrokeRegion(std::vector<fs::path>{file}, 1));
+    // Refused at once rather than waited on for a writer.
+    ASSERT_EQ(mkfifo((dir.path() / "fifo.rgn").c_str(), 0600), 0);
+    EXPECT_FALSE(LoadRegionFile(dir.path() / "fifo.rgn"));
+}
+
+TEST(LoadRegionFileTest, ReadsNoFurtherThanTheLongestRegionFile) {
+    player_test::ScratchDir dir;
+    // One row whose only pixel stands after 40,000 empty runs, past the limit.
+    std::string bytes("h\0\0\1\1", 5);
+    for (int i = 0; i < 40000; ++i) bytes += std::string("\0\0", 2);
+    bytes += std::string("\0\1\xFF", 3);
+    ASSERT_GT(bytes.size(), rgn::kMaxFileSize);
+    EXPECT_FALSE(LoadRegionFile(dir.Write("long.rgn", bytes)));
+    // Within the limit the same pixel is read.
+    EXPECT_EQ(LoadRegionFile(dir.Write("short.rgn", bytes.substr(0, 5) + bytes.substr(bytes.size() - 3))),
+              gfx::Region::FromRect({0, 0, 1, 1}));
 }
 
 }  // namespace
