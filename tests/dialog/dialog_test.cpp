@@ -76,10 +76,10 @@ TEST_F(DialogTest, TheCommandLineArgumentIsLoadedAtStart) {
         FakeHost host;
         OnInitDialog(host, c.argument);
         EXPECT_EQ(Commands.size(), c.commands);
-        // Only a load repaints, and the whole client area.
+        // A load repaints the whole client area, whether it succeeds or not.
         const std::vector<FakeHost::Repaint> repaints = host.Repaints();
-        ASSERT_EQ(repaints.size(), c.commands ? 1u : 0u);
-        if (c.commands) {
+        ASSERT_EQ(repaints.size(), c.argument ? 1u : 0u);
+        if (c.argument) {
             EXPECT_EQ(repaints[0].area, RepaintArea::Client);
         }
         OnDestroy();

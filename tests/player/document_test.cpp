@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <climits>
+#include <fstream>
+#include <iterator>
 
 #include "player/document.h"
 #include "player/player_state.h"
@@ -100,8 +104,43 @@ TEST_F(DocumentTest, RefusalsEmptyCommandsAndKeepTheRest) {
         EXPECT_EQ(RegionFiles.size(), 1u);
         EXPECT_EQ(ShownStroke, 3);
     }
-    EXPECT_EQ(repaints_, 0);
+    // The emptied document is repainted after every refusal.
+    EXPECT_EQ(repaints_, static_cast<int>(std::size(refusals)));
 }
+
+// Loads under a limit on the address space, which a sanitizer's own
+// reservations would exceed.
+#if !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
+TEST_F(DocumentTest, ALargeScriptLoadsInLittleMemoryOrFailsCleanly) {
+    // Eight megabytes of semicolons hold no command: they load.
+    dir_.Write("empty.zep", std::string(8 << 20, ';'));
+    // Sixteen megabytes of D need 160 MB of commands: memory runs out.
+    std::string draws(16 << 20, ';');
+    for (size_t i = 0; i < draws.size(); i += 2) draws[i] = 'D';
+    dir_.Write("draws.zep", draws);
+    draws = {};
+
+    std::ifstream statm("/proc/self/statm");
+    uint64_t pages = 0;
+    statm >> pages;
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_AS, &saved), 0);
+    rlimit limited = saved;
+    limited.rlim_cur = pages * static_cast<uint64_t>(sysconf(_SC_PAGESIZE)) + (128u << 20);
+    ASSERT_EQ(setrlimit(RLIMIT_AS, &limited), 0);
+    Commands = {{CommandKind::Draw}};
+    const bool empty_loaded = Load(dir_.path() / "empty.zep");
+    const std::error_code empty_ec = ec_;
+    const bool draws_loaded = Load(dir_.path() / "draws.zep");
+    setrlimit(RLIMIT_AS, &saved);
+
+    EXPECT_TRUE(empty_loaded) << empty_ec.message();
+    EXPECT_FALSE(draws_loaded);
+    EXPECT_EQ(ec_, std::errc::not_enough_memory);
+    EXPECT_TRUE(Commands.empty());
+    EXPECT_EQ(repaints_, 2);
+}
+#endif
 
 TEST(ReadWholeFileTest, ReadsRefusesAndReports) {
     player_test::ScratchDir dir;
