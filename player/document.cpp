@@ -73,6 +73,7 @@ bool ReadDocument(const fs::path& path, std::vector<StrokeCommand>& commands,
 
 bool LoadDocument(const fs::path& path, const std::function<void()>& request_repaint, std::error_code& ec) {
     Commands.clear();
+    ScriptPath.clear();
     std::vector<StrokeCommand> commands;
     std::vector<fs::path> region_files;
     bool loaded = false;
@@ -84,6 +85,7 @@ bool LoadDocument(const fs::path& path, const std::function<void()>& request_rep
     if (loaded) {
         Commands = std::move(commands);
         RegionFiles = std::move(region_files);
+        ScriptPath = path;
         ShownStroke = -1;
         ec.clear();
     }

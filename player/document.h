@@ -8,11 +8,12 @@
 
 namespace player {
 
-// Loads the script at path as the new document. Commands is emptied first,
-// so after a failure it is empty while RegionFiles and ShownStroke keep their
-// values. On success Commands holds the parsed script, RegionFiles the files
-// "<path without extension>-NN.rgn" from 00 up to the first missing number,
-// and ShownStroke is -1. Either way request_repaint is called at the end.
+// Loads the script at path as the new document. Commands and ScriptPath are
+// emptied first, so after a failure they are empty while RegionFiles and
+// ShownStroke keep their values. On success Commands holds the parsed script,
+// RegionFiles the files "<path without extension>-NN.rgn" from 00 up to the
+// first missing number, ScriptPath the path, and ShownStroke is -1. Either
+// way request_repaint is called at the end.
 //
 // Failures: an extension other than ".zep" in any case (not_supported); a
 // path the system cannot take whole (see sys::CheckPath), for the script or

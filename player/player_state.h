@@ -55,6 +55,10 @@ private:
 extern std::vector<StrokeCommand> Commands;
 // Entry n holds the shape of stroke n; at most kMaxRegionFiles entries.
 extern std::vector<std::filesystem::path> RegionFiles;
+// The path of the loaded script as it was given, for the save dialog to
+// propose a name from; empty when none is loaded. Only the dialog's thread
+// uses it.
+extern std::filesystem::path ScriptPath;
 // The one stroke shown in step mode (an index into RegionFiles), or -1.
 extern std::atomic<int32_t> ShownStroke;
 // 1 while an animation may go on; the animation stops when it finds 0.

@@ -17,6 +17,7 @@ constexpr int64_t kMicrosecondsPerPause = 20;
 void ResetPlayer() {
     player::Commands.clear();
     player::RegionFiles.clear();
+    player::ScriptPath.clear();
     player::ShownStroke = -1;
     player::Playing = 0;
     player::FrameBitmap.Clear();

@@ -48,6 +48,7 @@ TEST_F(DocumentTest, LoadsScriptAndRegionFilesInNumberOrder) {
     ASSERT_EQ(RegionFiles.size(), 5u);
     for (size_t n = 0; n < 5; ++n) EXPECT_EQ(RegionFiles[n], dir_.path() / ("kan-0" + std::to_string(n) + ".rgn"));
     EXPECT_EQ(ShownStroke, -1);
+    EXPECT_EQ(ScriptPath, script);
     EXPECT_EQ(repaints_, 1);
 }
 
@@ -97,10 +98,12 @@ TEST_F(DocumentTest, RefusalsEmptyCommandsAndKeepTheRest) {
     for (const Refusal& r : refusals) {
         Commands = {{CommandKind::Draw}};
         RegionFiles = {"keep.rgn"};
+        ScriptPath = "old.zep";
         ShownStroke = 3;
         EXPECT_FALSE(Load(r.path)) << r.path;
         EXPECT_EQ(ec_, std::make_error_code(r.reason)) << r.path << ": " << ec_.message();
         EXPECT_TRUE(Commands.empty());
+        EXPECT_TRUE(ScriptPath.empty());
         EXPECT_EQ(RegionFiles.size(), 1u);
         EXPECT_EQ(ShownStroke, 3);
     }

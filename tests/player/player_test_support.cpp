@@ -50,6 +50,7 @@ std::string RegionFileBytes(const gfx::Region& region) {
 void ResetPlayerState(int32_t playing) {
     player::Commands.clear();
     player::RegionFiles.clear();
+    player::ScriptPath.clear();
     player::ShownStroke = -1;
     player::Playing = playing;
     player::FrameBitmap.Clear();
