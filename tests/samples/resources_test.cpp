@@ -98,6 +98,15 @@ TEST(Click, IsTwoBurstsNearOneKilohertz) {
     }
 }
 
+// The Windows dialog template holds the numbers of the shared layout.
+TEST(ResourceScript, ComesOutOfItsGeneratorAgain) {
+    const TempDir dir;
+    const fs::path made = dir.path() / "zepplayer.rc";
+    ASSERT_EQ(RunProgram(MAKE_DIALOG_RC_PATH, {made.string()}), 0);
+    const auto text = [](const Bytes& b) { return std::string(b.begin(), b.end()); };
+    EXPECT_EQ(text(ReadBytes(made)), text(ReadBytes(kResources / "zepplayer.rc")));
+}
+
 TEST(Icon, ComesOutOfItsGeneratorAgain) {
     const TempDir dir;
     const fs::path made = dir.path() / "icon.png";
