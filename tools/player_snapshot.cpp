@@ -1,10 +1,13 @@
 // player_snapshot: what the player shows and saves for a script, without a
 // window: the dialog's own handlers run with a host that only records.
 //
-//   player_snapshot SCRIPT.zep CANVAS.bmp SAVED.bmp
+//   player_snapshot SCRIPT.zep OUTPUT_DIR
 //
-// CANVAS.bmp: the 254 by 254 canvas as the window paints it at start (32-bit).
-// SAVED.bmp: what "Save BMP" writes at start.
+// writes into OUTPUT_DIR, for the script loaded at start:
+//   canvas.bmp       the 254 by 254 canvas as the window paints it (32-bit)
+//   saved.bmp        what "Save BMP" writes
+//   next-canvas.bmp  the canvas after ">"
+//   next-counter.txt the stroke counter's text after ">"
 // The Windows window check compares the Windows program with these.
 #include <cstdio>
 #include <filesystem>
@@ -29,15 +32,25 @@ class RecordingHost final : public player::DialogHost {
 public:
     explicit RecordingHost(fs::path save_path) : save_path_(std::move(save_path)) {}
     void RequestRepaint(player::RepaintArea /*area*/, bool /*erase*/) override {}
-    void SetCounterText(const std::string& /*text*/) override {}
+    void SetCounterText(const std::string& text) override { counter_ = text; }
     void EndDialog(int32_t /*result*/) override {}
     std::optional<fs::path> AskSavePath() override { return save_path_; }
     void PlayClick() override {}
     void BringToFront() override {}
+    // No animation runs, so ">" has nothing to wait for.
+    void Sleep(int32_t /*ms*/) override {}
+
+    [[nodiscard]] const std::string& counter() const { return counter_; }
 
 private:
     fs::path save_path_;
+    std::string counter_;
 };
+
+bool WriteFile(const fs::path& path, const std::vector<uint8_t>& bytes) {
+    std::error_code ec;
+    return sys::ReplaceFileContents(path, bytes, ec);
+}
 
 bool WriteCanvas(const fs::path& path) {
     std::optional<gfx::Bitmap> canvas =
@@ -45,28 +58,37 @@ bool WriteCanvas(const fs::path& path) {
     if (!canvas) return false;
     player::OnPaint(*canvas, player::kCanvas);
     const std::optional<std::vector<uint8_t>> file = player::EncodeBitmapFile(*canvas);
+    return file && WriteFile(path, *file);
+}
+
+bool Record(const fs::path& script, const fs::path& out) {
+    const fs::path saved = out / "saved.bmp";
+    // A save that fails must not leave an older file to be taken for its own.
     std::error_code ec;
-    return file && sys::ReplaceFileContents(path, *file, ec);
+    fs::remove(saved, ec);
+    RecordingHost host{saved};
+    player::OnInitDialog(host, script);
+    if (player::Commands.empty() || !WriteCanvas(out / "canvas.bmp")) return false;
+    player::OnCommand(player::kIdSaveBmp);
+    if (!fs::exists(saved, ec)) return false;
+    player::OnCommand(player::kIdNext);
+    if (!WriteCanvas(out / "next-canvas.bmp")) return false;
+    const std::string& counter = host.counter();
+    return WriteFile(out / "next-counter.txt", std::vector<uint8_t>(counter.begin(), counter.end()));
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 4) {
-        std::fprintf(stderr, "Usage: player_snapshot SCRIPT.zep CANVAS.bmp SAVED.bmp\n");
+    if (argc != 3) {
+        std::fprintf(stderr, "Usage: player_snapshot SCRIPT.zep OUTPUT_DIR\n");
         return 1;
     }
-    // A save that fails must not leave an older file to be taken for its own.
-    std::error_code ec;
-    fs::remove(argv[3], ec);
-    RecordingHost host{fs::path(argv[3])};
-    player::OnInitDialog(host, fs::path(argv[1]));
-    const bool loaded = !player::Commands.empty();
-    const bool painted = loaded && WriteCanvas(argv[2]);
-    if (painted) player::OnCommand(player::kIdSaveBmp);
+    const bool recorded = Record(argv[1], argv[2]);
     player::OnDestroy();
-    if (!painted || !fs::exists(argv[3])) {
-        std::fprintf(stderr, "player_snapshot: cannot load '%s' or write the pictures\n", argv[1]);
+    if (!recorded) {
+        std::fprintf(stderr, "player_snapshot: cannot load '%s' or write into '%s'\n", argv[1],
+                     argv[2]);
         return 1;
     }
     return 0;
