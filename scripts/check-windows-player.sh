@@ -28,20 +28,27 @@ for tool in wine Xvfb xdotool convert compare; do
 done
 
 export WINEDEBUG=-all
-export WINEPREFIX=${WINEPREFIX:-$win_build/wine-player-check}
+own_prefix=
+if [ -z "${WINEPREFIX:-}" ]; then
+  export WINEPREFIX=$win_build/wine-player-check
+  own_prefix=1
+fi
 work=$(mktemp -d)
 xvfb_pid=
-player_pid=
 cleanup() {
-  [ -n "$player_pid" ] && kill "$player_pid" 2>/dev/null || true
-  wineserver -k 2>/dev/null || true
+  [ -s "$work/player.pid" ] && kill "$(cat "$work/player.pid")" 2>/dev/null || true
+  # A prefix of our own has nothing else running in it.
+  [ -n "$own_prefix" ] && wineserver -k 2>/dev/null || true
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
   rm -rf "$work"
 }
 trap cleanup EXIT
 
 started=$(date +%s.%N)
-step() { awk -v t="$(date +%s.%N)" -v s="$started" -v m="$1" 'BEGIN { printf "  %-58s %6.1f s\n", m, t - s }'; }
+step() {
+  awk -v t="$(date +%s.%N)" -v s="$started" -v m="$1" \
+    'BEGIN { printf "  %-58s %6.1f s\n", m, t - s }'
+}
 # The last screenshot stays beside the build, to look at.
 fail() {
   echo "FAILED: $*" >&2
@@ -83,14 +90,15 @@ set_dpi() {
 
 # Starts the player on the character; sets window to its dialog.
 start_player() {
-  rm -f "$work/exit-code"
+  rm -f "$work/exit-code" "$work/player.pid"
   (
     cd "$work"
+    wine "$exe" ei.zep &
+    echo $! >"$work/player.pid"
     code=0
-    wine "$exe" ei.zep || code=$?
+    wait $! || code=$?
     echo "$code" >"$work/exit-code"
   ) >/dev/null 2>&1 &
-  player_pid=$!
   window=$(timeout 30 xdotool search --sync --onlyvisible --name '^ZEP Player$' | head -1) ||
     fail "the player's window did not open"
 }
@@ -112,7 +120,10 @@ canvas_is() {
     [ "$(differing_pixels "$work/canvas.png" "$1")" = 0 ]
 }
 colours() { convert "$1" -format %c histogram:info:- | sed 's/.*#\([0-9A-F]\{6\}\).*/\1/'; }
-has_red() { shoot && crop "${side}x${side}+0+0" "$work/canvas.png" && colours "$work/canvas.png" | grep -qx FF0000; }
+has_red() {
+  shoot && crop "${side}x${side}+0+0" "$work/canvas.png" &&
+    colours "$work/canvas.png" | grep -qx FF0000
+}
 
 # The scaled Linux pictures, for a whole scale factor.
 reference() {
@@ -126,7 +137,6 @@ close_player() {
   within 10 ended || { keys "$window" Escape; within 10 ended; } ||
     fail "Esc did not end the player"
   [ "$(cat "$work/exit-code")" = 0 ] || fail "exit code $(cat "$work/exit-code"), not 0"
-  player_pid=
 }
 
 # The counter's text as pixels: its rectangle of 25 by 15 dialog units at
@@ -136,7 +146,8 @@ counter_picture() {
   local w h
   w=$(identify -format %w "$work/shot.png")
   h=$(identify -format %h "$work/shot.png")
-  crop "$((w * 25 / 210 - 4))x$((h * 15 / 197 - 4))+$((w * 180 / 210 + 2))+$((h * 105 / 197 + 2))" "$1"
+  crop "$((w * 25 / 210 - 4))x$((h * 15 / 197 - 4))+$((w * 180 / 210 + 2))+$((h * 105 / 197 + 2))" \
+    "$1"
 }
 counter_differs_from() {
   shoot && counter_picture "$work/counter-now.png" &&
@@ -150,7 +161,8 @@ start_player
 step "window opened at 96 DPI"
 canvas=$(reference canvas)
 within 10 canvas_is "$canvas" ||
-  fail "canvas differs from the Linux build in $(differing_pixels "$work/canvas.png" "$canvas") pixels"
+  fail "the canvas differs from the Linux build's in" \
+    "$(differing_pixels "$work/canvas.png" "$canvas") pixels"
 step "canvas equals the Linux build's"
 
 # Focus starts on Play; Save BMP is one step back in the tab order.
@@ -166,7 +178,8 @@ cmp -s "$work/saved.bmp" "$work/linux/saved.bmp" || fail "Save BMP differs from 
 step "Save BMP wrote the Linux build's 8,190 bytes"
 
 # Play, forward from Save BMP.
-within 5 sh -c "! xdotool search --onlyvisible --name '^Save as BMP$' >/dev/null" || fail "save dialog stayed"
+save_closed() { ! xdotool search --onlyvisible --name '^Save as BMP$' >/dev/null; }
+within 5 save_closed || fail "the save dialog stayed open"
 keys "$window" Tab space
 within 10 has_red || fail "no red frame seen while playing"
 step "Play: red frames seen"
@@ -192,6 +205,7 @@ counter_picture "$work/counter-back.png"
   fail "the counter at stroke 0 differs after > and <"
 step "> shows stroke 0 with the counter set"
 
+width_at_96=$(identify -format %w "$work/shot.png")
 close_player
 step "Esc ended the player with exit code 0"
 
@@ -204,7 +218,8 @@ for dpi in 144 192; do
   within 10 canvas_is "$canvas" || fail "at $dpi DPI the canvas is not the picture scaled by $scale"
   shoot
   width=$(identify -format %w "$work/shot.png")
-  [ "$width" -ge $((368 * dpi / 96 - 8)) ] || fail "at $dpi DPI the dialog did not grow ($width pixels)"
+  [ "$width" -ge $((width_at_96 * dpi * 9 / 960)) ] ||
+    fail "at $dpi DPI the dialog did not grow with the DPI: $width pixels, $width_at_96 at 96 DPI"
   # Right of and below the canvas: only the window's gray.
   crop "1x$((side + 1))+${side}+0" "$work/right.png"
   crop "${side}x1+0+${side}" "$work/below.png"

@@ -74,7 +74,7 @@ bool Record(const fs::path& script, const fs::path& out) {
     player::OnCommand(player::kIdNext);
     if (!WriteCanvas(out / "next-canvas.bmp")) return false;
     const std::string& counter = host.counter();
-    return WriteFile(out / "next-counter.txt", std::vector<uint8_t>(counter.begin(), counter.end()));
+    return WriteFile(out / "next-counter.txt", {counter.begin(), counter.end()});
 }
 
 }  // namespace
