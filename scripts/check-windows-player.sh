@@ -9,7 +9,8 @@
 # and return to the still picture; ">" must show stroke 0 as the Linux build
 # does, with the counter set; Esc must end the program with exit code 0. Then
 # at 144 and 192 DPI the canvas must be the same picture, scaled by the DPI
-# over 96 rounded down, framed by the window's gray and no control.
+# over 96 rounded down, framed by the window's gray and no control, and Esc
+# while it plays must end the program with exit code 0.
 #
 # Needs wine, Xvfb, xdotool and ImageMagick. WINEPREFIX defaults to a prefix
 # of its own in the Windows build folder, created on the first run; the DPI
@@ -47,7 +48,7 @@ trap cleanup EXIT
 started=$(date +%s.%N)
 step() {
   awk -v t="$(date +%s.%N)" -v s="$started" -v m="$1" \
-    'BEGIN { printf "  %-58s %6.1f s\n", m, t - s }'
+    'BEGIN { printf "  %-64s %6.1f s\n", m, t - s }'
 }
 # The last screenshot stays beside the build, to look at.
 fail() {
@@ -214,6 +215,7 @@ for dpi in 144 192; do
   scale=$((dpi / 96))
   side=$((254 * scale))
   start_player
+  step "window opened at $dpi DPI"
   canvas=$(reference canvas)
   within 10 canvas_is "$canvas" || fail "at $dpi DPI the canvas is not the picture scaled by $scale"
   shoot
@@ -225,8 +227,12 @@ for dpi in 144 192; do
   crop "${side}x1+0+${side}" "$work/below.png"
   [ "$(colours "$work/right.png")" = 808080 ] && [ "$(colours "$work/below.png")" = 808080 ] ||
     fail "at $dpi DPI something covers the canvas's frame"
+  # Closed while it plays: the animation must let the program end.
+  keys "$window" space
+  within 10 has_red || fail "at $dpi DPI no red frame seen while playing"
+  step "$dpi DPI: canvas scaled by $scale, dialog $width wide, red frames seen"
   close_player
-  step "$dpi DPI: canvas scaled by $scale, dialog $width pixels wide"
+  step "$dpi DPI: Esc while playing ended the player with exit code 0"
 done
 set_dpi 96
 echo "zepplayer.exe: all checks passed"
