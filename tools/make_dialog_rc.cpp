@@ -1,10 +1,11 @@
 // make_dialog_rc: writes the player's Windows resource script: dialog template
 // 1 from the layout that every window shell shares (player/dialog_layout.h),
-// the click as WAVE resource 1, and the manifest.
+// the click as WAVE resource 1, the manifest and the program's icon.
 //
 //   make_dialog_rc OUTPUT.rc
 //
-// The files it names (click.wav, zepplayer.manifest) lie beside the script.
+// The files it names (zepplayer.ico, click.wav, zepplayer.manifest) lie
+// beside the script.
 #include <cstdio>
 #include <string>
 #include <system_error>
@@ -25,6 +26,7 @@ constexpr char kHeader[] =
     "//   cmake --build BUILD --target regenerate_resources\n"
     "#include <windows.h>\n"
     "\n"
+    "1 ICON \"zepplayer.ico\"\n"
     "1 WAVE \"click.wav\"\n"
     "\n"
     "// Version 6 of the common controls, and the DPI awareness.\n"

@@ -110,8 +110,12 @@ TEST(ResourceScript, ComesOutOfItsGeneratorAgain) {
 TEST(Icon, ComesOutOfItsGeneratorAgain) {
     const TempDir dir;
     const fs::path made = dir.path() / "icon.png";
-    ASSERT_EQ(RunProgram(MAKE_ICON_PATH, {(kSourceDir / "samples" / "ei").string(), made.string()}), 0);
+    const fs::path made_ico = dir.path() / "icon.ico";
+    ASSERT_EQ(RunProgram(MAKE_ICON_PATH,
+                         {(kSourceDir / "samples" / "ei").string(), made.string(), made_ico.string()}),
+              0);
     EXPECT_EQ(ReadBytes(made), ReadBytes(kResources / "zepplayer.png"));
+    EXPECT_EQ(ReadBytes(made_ico), ReadBytes(kResources / "zepplayer.ico"));
 }
 
 TEST(Icon, IsACharacterInRedAndBlackOnWhite) {
