@@ -9,12 +9,12 @@
 #include <filesystem>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "gfx/bitmap.h"
 #include "player/dialog.h"
 #include "player/dialog_layout.h"
 #include "player/player_state.h"
+#include "player/shell_win32/bitmap_dib.h"
 
 namespace fs = std::filesystem;
 
@@ -103,18 +103,6 @@ void ExcludeControls(HWND window, HDC dc) {
     }
 }
 
-// The picture scaled up by a whole factor, as 32-bit rows from the top.
-std::vector<uint32_t> ScaledRows(const gfx::Bitmap& picture, int32_t scale, int32_t width,
-                                 int32_t height) {
-    std::vector<uint32_t> rows(static_cast<size_t>(width) * static_cast<size_t>(height));
-    for (int32_t y = 0; y < height; ++y) {
-        const std::span<const uint32_t> source = picture.Row(y / scale);
-        uint32_t* row = rows.data() + static_cast<size_t>(y) * static_cast<size_t>(width);
-        for (int32_t x = 0; x < width; ++x) row[x] = source[static_cast<size_t>(x / scale)];
-    }
-    return rows;
-}
-
 // Composes the client area in canvas pixels and copies it to the window.
 void DrawClient(HWND window, HDC dc) {
     RECT client{};
@@ -131,18 +119,8 @@ void DrawClient(HWND window, HDC dc) {
         if (!ClientPicture) return;
     }
     player::OnPaint(*ClientPicture, {0, 0, picture_width, picture_height});
-    const std::vector<uint32_t> rows = ScaledRows(*ClientPicture, scale, width, height);
-
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top row first
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;  // 0x00RRGGBB, as our bitmaps hold them
-    info.bmiHeader.biCompression = BI_RGB;
     ExcludeControls(window, dc);
-    SetDIBitsToDevice(dc, 0, 0, static_cast<DWORD>(width), static_cast<DWORD>(height), 0, 0, 0,
-                      static_cast<UINT>(height), rows.data(), &info, DIB_RGB_COLORS);
+    DrawScaled(dc, *ClientPicture, scale, width, height);
 }
 
 void OnPaint(HWND window) {
