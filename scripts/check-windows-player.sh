@@ -12,6 +12,9 @@
 # over 96 rounded down, framed by the window's gray and no control, and Esc
 # while it plays must end the program with exit code 0.
 #
+# Where PulseAudio is installed, the six clicks of the animation must be heard
+# on a silent output of its own.
+#
 # Needs wine, Xvfb, xdotool and ImageMagick. WINEPREFIX defaults to a prefix
 # of its own in the Windows build folder, created on the first run. The DPI
 # is set in the prefix for the check and back to 96 at the end.
@@ -38,9 +41,12 @@ if [ -z "${WINEPREFIX:-}" ]; then
 fi
 work=$(mktemp -d)
 xvfb_pid=
+pulse_pid=
 dpi_changed=
 cleanup() {
   [ -s "$work/player.pid" ] && kill "$(cat "$work/player.pid")" 2>/dev/null || true
+  [ -s "$work/recorder.pid" ] && kill "$(cat "$work/recorder.pid")" 2>/dev/null || true
+  [ -n "$pulse_pid" ] && kill "$pulse_pid" 2>/dev/null || true
   # A shared prefix gets its usual DPI back, whatever happened.
   [ -n "$dpi_changed" ] && set_dpi 96 || true
   # A prefix of our own has nothing else running in it.
@@ -82,6 +88,19 @@ within 10 test -s "$work/display" || fail "Xvfb did not start"
 export DISPLAY=:$(cat "$work/display")
 wine cmd /c exit >/dev/null 2>&1
 step "Wine ready on display $DISPLAY"
+
+# With PulseAudio at hand, a sound server of our own with a silent output
+# whose sound is recorded, to hear the clicks.
+if command -v pulseaudio >/dev/null && command -v parec >/dev/null; then
+  mkdir "$work/pulse"
+  XDG_RUNTIME_DIR=$work/pulse pulseaudio -n --daemonize=no --exit-idle-time=-1 -F /dev/null \
+    --load="module-null-sink sink_name=silent" \
+    --load="module-native-protocol-unix socket=$work/pulse/native" >/dev/null 2>&1 &
+  pulse_pid=$!
+  export PULSE_SERVER=unix:$work/pulse/native
+  within 10 pactl info >/dev/null 2>&1 || fail "PulseAudio did not start"
+  step "PulseAudio ready"
+fi
 
 # The Linux build's pictures of the character.
 cp "$root"/samples/ei.zep "$root"/samples/ei-*.rgn "$work"/
@@ -166,6 +185,13 @@ scale=1
 side=254
 start_player
 step "window opened at 96 DPI"
+# Recording from well before Play, so that a slow start of the recorder
+# cannot miss the first click.
+if [ -n "$pulse_pid" ]; then
+  parec -d silent.monitor --format=s16le --rate=44100 --channels=1 --raw --latency-msec=20 \
+    >"$work/sound.raw" &
+  echo $! >"$work/recorder.pid"
+fi
 canvas=$(reference canvas)
 within 10 canvas_is "$canvas" ||
   fail "the canvas differs from the Linux build's in" \
@@ -192,6 +218,19 @@ within 10 has_red || fail "no red frame seen while playing"
 step "Play: red frames seen"
 within 30 canvas_is "$canvas" || fail "the animation did not return to the still picture"
 step "Play ran to the end"
+if [ -n "$pulse_pid" ]; then
+  # The last click comes just before the end, and the sound lags the picture.
+  sleep 1.5
+  kill "$(cat "$work/recorder.pid")"
+  rm "$work/recorder.pid"
+  # A click is a burst louder than 3,000 after 200 ms of less; one plays
+  # 200 ms after the start and one after each of the five pauses.
+  clicks=$(od -An -v -td2 -w2 "$work/sound.raw" | awk '
+    { v = $1 < 0 ? -$1 : $1; if (v > 3000) { if (!n || NR - last > 8820) n++; last = NR } }
+    END { print n + 0 }')
+  [ "$clicks" = 6 ] || fail "$clicks clicks heard while playing, not 6"
+  step "Play: 6 clicks heard"
+fi
 
 # ">" is three steps on from Play.
 shoot && counter_picture "$work/counter-empty.png"

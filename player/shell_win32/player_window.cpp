@@ -132,6 +132,9 @@ void OnPaint(HWND window) {
 void OnInitDialog(HWND window, const wchar_t* argument) {
     Host.Attach(window);
     DragAcceptFiles(window, TRUE);
+    // The sound devices are found now, not at the first click: a slow first
+    // search would delay that click until the next one cuts it off.
+    waveOutGetNumDevs();
     std::optional<fs::path> script;
     if (argument) script = fs::path(argument);
     player::OnInitDialog(Host, script);
