@@ -104,6 +104,10 @@ fi
 
 # The Linux build's pictures of the character.
 cp "$root"/samples/ei.zep "$root"/samples/ei-*.rgn "$work"/
+# The same character under a name in kanji, which only the wide command line
+# and wide file names carry whole.
+cp "$work/ei.zep" "$work/永.zep"
+for rgn in "$work"/ei-*.rgn; do cp "$rgn" "$work/永-${rgn##*/ei-}"; done
 mkdir "$work/linux"
 "$snapshot" "$work/ei.zep" "$work/linux"
 [ "$(cat "$work/linux/next-counter.txt")" = 0 ] || fail "the Linux build's counter after > is not 0"
@@ -114,12 +118,13 @@ set_dpi() {
   wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
 }
 
-# Starts the player on the character; sets window to its dialog.
+# Starts the player on the script named $1; sets window to its dialog.
 start_player() {
   rm -f "$work/exit-code" "$work/player.pid"
   (
     cd "$work"
-    wine "$exe" ei.zep &
+    # A UTF-8 locale, so that Wine reads the kanji of the command line.
+    LC_ALL=C.UTF-8 wine "$exe" "$1" &
     echo $! >"$work/player.pid"
     code=0
     wait $! || code=$?
@@ -138,7 +143,8 @@ keys() {
 }
 
 # The dialog's X window is its client area: the canvas is its top left square.
-shoot() { import -window "$window" "$work/shot.png" 2>/dev/null; }
+# Without the window, import would wait for a window to be picked by mouse.
+shoot() { timeout 10 import -window "$window" "$work/shot.png" 2>/dev/null; }
 crop() { convert "$work/shot.png" -crop "$1" +repage "$2"; }
 differing_pixels() { compare -metric AE "$1" "$2" null: 2>&1 || true; }
 canvas_is() {
@@ -183,8 +189,8 @@ counter_differs_from() {
 set_dpi 96
 scale=1
 side=254
-start_player
-step "window opened at 96 DPI"
+start_player 永.zep
+step "window opened at 96 DPI, with a script named in kanji"
 # Recording from well before Play, so that a slow start of the recorder
 # cannot miss the first click.
 if [ -n "$pulse_pid" ]; then
@@ -259,7 +265,7 @@ for dpi in 144 192; do
   set_dpi "$dpi"
   scale=$((dpi / 96))
   side=$((254 * scale))
-  start_player
+  start_player ei.zep
   step "window opened at $dpi DPI"
   canvas=$(reference canvas)
   within 10 canvas_is "$canvas" || fail "at $dpi DPI the canvas is not the picture scaled by $scale"
