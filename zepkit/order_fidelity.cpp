@@ -117,7 +117,9 @@ double KendallTauB(std::span<const double> x, std::span<const int32_t> y) {
     if (n < 2) return 1;
     std::vector<size_t> order(n);
     std::iota(order.begin(), order.end(), size_t{0});
-    std::sort(order.begin(), order.end(), [&](size_t a, size_t b) { return x[a] < x[b]; });
+    if (!std::is_sorted(x.begin(), x.begin() + static_cast<ptrdiff_t>(n))) {
+        std::sort(order.begin(), order.end(), [&](size_t a, size_t b) { return x[a] < x[b]; });
+    }
     const auto [low, high] = std::minmax_element(y.begin(), y.begin() + static_cast<ptrdiff_t>(n));
     const auto level = [&, lowest = *low](size_t i) { return static_cast<size_t>(y[i] - lowest); };
     const size_t levels = static_cast<size_t>(*high - *low) + 1;

@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <array>
 #include <numbers>
+#include <numeric>
 
 #include "order_fidelity.h"
 #include "player/engine_geometry.h"
@@ -36,13 +39,44 @@ struct Sample {
     std::vector<double> positions;
 };
 
-Sample TakeSample(const gfx::Region& stroke, const Polyline& median) {
+// Sorted by position, which spares every tau-b its sort.
+Sample TakeSample(const gfx::Region& stroke, const Polyline& median, size_t limit) {
     const std::vector<PointD> all = PixelCentres(stroke);
+    std::vector<PointD> pixels;
+    const size_t stride = std::max<size_t>(1, all.size() / limit);
+    for (size_t i = 0; i < all.size(); i += stride) pixels.push_back(all[i]);
+    const std::vector<double> positions = PositionsAlong(median, pixels);
+    std::vector<size_t> order(pixels.size());
+    std::iota(order.begin(), order.end(), size_t{0});
+    std::sort(order.begin(), order.end(), [&](size_t a, size_t b) { return positions[a] < positions[b]; });
     Sample s;
-    const size_t stride = std::max<size_t>(1, all.size() / kSamplePixels);
-    for (size_t i = 0; i < all.size(); i += stride) s.pixels.push_back(all[i]);
-    s.positions = PositionsAlong(median, s.pixels);
+    for (const size_t i : order) {
+        s.pixels.push_back(pixels[i]);
+        s.positions.push_back(positions[i]);
+    }
     return s;
+}
+
+double Turned(double degrees) { return degrees < 0 ? degrees + 360 : degrees; }
+
+// The start of the widest run of whole degrees that hold no pixel's
+// direction, and its width: the stroke fills the rest of the circle.
+struct Gap {
+    int32_t end;  // first degree with a pixel after the gap
+    int32_t width;
+};
+
+Gap WidestGap(const std::vector<double>& angles) {
+    std::array<bool, 360> used{};
+    for (const double a : angles) used[static_cast<size_t>(a) % 360] = true;
+    Gap widest{0, -1};
+    for (int32_t start = 0; start < 360; ++start) {
+        if (used[static_cast<size_t>(start)] || used[static_cast<size_t>((start + 359) % 360)] == false) continue;
+        int32_t width = 0;
+        while (width < 360 && !used[static_cast<size_t>((start + width) % 360)]) ++width;
+        if (width > widest.width) widest = {(start + width) % 360, width};
+    }
+    return widest;
 }
 
 // The band of a straight sweep that holds each pixel, as the engine's bands
@@ -84,25 +118,18 @@ Candidate BestLinear(const Sample& s) {
 Candidate ModelPivot(const Sample& s, const Polyline& median, int32_t px, int32_t py) {
     Candidate none;
     std::vector<double> angles;
-    double nearest = 1e9, farthest = 0;
+    double nearest_squared = 1e18, farthest_squared = 0;
     for (const PointD& p : s.pixels) {
-        const double dist = std::hypot(p.x - px, p.y - py);
-        nearest = std::min(nearest, dist);
-        farthest = std::max(farthest, dist);
-        angles.push_back(std::fmod(Degrees(std::atan2(p.y - py, p.x - px)) + 360.0, 360.0));
+        const double dx = p.x - px, dy = p.y - py, squared = dx * dx + dy * dy;
+        nearest_squared = std::min(nearest_squared, squared);
+        farthest_squared = std::max(farthest_squared, squared);
+        angles.push_back(Turned(Degrees(std::atan2(p.y - py, p.x - px))));
     }
-    if (nearest < 2 || farthest > kMaxPivotReach) return none;
-    // The stroke fills the circle of directions but for its widest gap.
-    std::vector<double> sorted = angles;
-    std::sort(sorted.begin(), sorted.end());
-    double gap = 360 - sorted.back() + sorted.front(), arc_start = sorted.front();
-    for (size_t i = 1; i < sorted.size(); ++i) {
-        if (sorted[i] - sorted[i - 1] > gap) {
-            gap = sorted[i] - sorted[i - 1];
-            arc_start = sorted[i];
-        }
-    }
-    const double arc = 360 - gap;
+    const double nearest = std::sqrt(nearest_squared);
+    if (nearest < 2 || farthest_squared > kMaxPivotReach * kMaxPivotReach) return none;
+    const Gap gap = WidestGap(angles);
+    if (gap.width < 0) return none;
+    const double arc_start = gap.end, arc = 360 - gap.width;
     auto from_start = [&](double angle) { return std::fmod(angle - arc_start + 720.0, 360.0); };
     const PointD first = median.front(), last = median.back();
     const double turn = from_start(Degrees(std::atan2(last.y - py, last.x - px))) -
@@ -116,26 +143,41 @@ Candidate ModelPivot(const Sample& s, const Polyline& median, int32_t px, int32_
     const double step = player::AngularStep(misses);
     std::vector<int32_t> slices;
     for (const double a : angles) {
-        const double turned = std::fmod(d * (a - start) + 720.0, 360.0);
+        double turned = d * (a - start);
+        while (turned < 0) turned += 360;
+        while (turned >= 360) turned -= 360;
         slices.push_back(static_cast<int32_t>(turned / step));
     }
     return {{CommandKind::PivotSweep, start, end, px, py}, KendallTauB(s.positions, slices)};
 }
 
+Sample EveryOther(const Sample& s) {
+    Sample half;
+    for (size_t i = 0; i < s.pixels.size(); i += 2) {
+        half.pixels.push_back(s.pixels[i]);
+        half.positions.push_back(s.positions[i]);
+    }
+    return half;
+}
+
+// The coarse grid looks at half the sample: it only needs to find the
+// neighbourhood of the best pivot, which the finer grid then searches.
 Candidate BestPivot(const Sample& s, const Polyline& median) {
     Candidate best;
-    auto consider = [&](int32_t px, int32_t py) {
-        const Candidate c = ModelPivot(s, median, px, py);
+    auto consider = [&](const Sample& sample, int32_t px, int32_t py) {
+        const Candidate c = ModelPivot(sample, median, px, py);
         if (c.model > best.model) best = c;
     };
+    const Sample coarse = EveryOther(s);
     for (int32_t py = kPivotGridFrom; py <= kPivotGridTo; py += kPivotGridStep) {
-        for (int32_t px = kPivotGridFrom; px <= kPivotGridTo; px += kPivotGridStep) consider(px, py);
+        for (int32_t px = kPivotGridFrom; px <= kPivotGridTo; px += kPivotGridStep) consider(coarse, px, py);
     }
     if (best.model < -1) return best;
+    best = ModelPivot(s, median, best.command.param3, best.command.param4);
     const int32_t cx = best.command.param3, cy = best.command.param4;
     for (int32_t dy = -kPivotGridStep / 2; dy <= kPivotGridStep / 2; dy += kPivotRefineStep) {
         for (int32_t dx = -kPivotGridStep / 2; dx <= kPivotGridStep / 2; dx += kPivotRefineStep) {
-            consider(cx + dx, cy + dy);
+            if (dx != 0 || dy != 0) consider(s, cx + dx, cy + dy);
         }
     }
     return best;
@@ -144,12 +186,16 @@ Candidate BestPivot(const Sample& s, const Polyline& median) {
 }  // namespace
 
 SweepChoice ChooseSweep(const gfx::Region& stroke, const Polyline& median) {
-    const Sample sample = TakeSample(stroke, median);
+    const Sample sample = TakeSample(stroke, median, kSamplePixels);
     const Candidate linear = BestLinear(sample);
     SweepChoice best{linear.command, OrderFidelity(linear.command, stroke, median)};
     if (best.fidelity >= kGoodEnough) return best;
-    const Candidate pivot = BestPivot(sample, median);
+    Candidate pivot = BestPivot(sample, median);
     if (pivot.model <= linear.model - 0.05) return best;
+    // The turn must take in every pixel, not only the sample's.
+    const Sample all = TakeSample(stroke, median, SIZE_MAX);
+    pivot = ModelPivot(all, median, pivot.command.param3, pivot.command.param4);
+    if (pivot.model < -1) return best;
     const double exact = OrderFidelity(pivot.command, stroke, median);
     if (exact > best.fidelity) best = {pivot.command, exact};
     return best;
