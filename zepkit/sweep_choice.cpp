@@ -28,6 +28,9 @@ constexpr int32_t kPivotGridFrom = -96;
 constexpr int32_t kPivotGridTo = 350;
 constexpr int32_t kPivotGridStep = 32;
 constexpr int32_t kPivotRefineStep = 8;
+constexpr double kBesideDistances[] = {20, 30, 45, 65, 90};
+// The largest angular step: leads beyond it repeat smaller ones.
+constexpr int32_t kMaxLead = 16;
 // A slice reaches 358 pixels from its pivot: keep the stroke well inside.
 constexpr double kMaxPivotReach = 340;
 constexpr double kCentre = 127.0;
@@ -112,10 +115,10 @@ Candidate BestLinear(const Sample& s) {
     return best;
 }
 
-// A pivot sweep about (px, py) that turns from just before the stroke's
-// first pixel to just past its last, in the direction its centre-line turns,
+// A pivot sweep about (px, py) that turns from lead degrees before the
+// stroke's first pixel to just past its last, in the direction its centre-line turns,
 // and the model's slice of each pixel.
-Candidate ModelPivot(const Sample& s, const Polyline& median, int32_t px, int32_t py) {
+Candidate ModelPivot(const Sample& s, const Polyline& median, int32_t px, int32_t py, int32_t lead = 0) {
     Candidate none;
     std::vector<double> angles;
     double nearest_squared = 1e18, farthest_squared = 0;
@@ -135,8 +138,8 @@ Candidate ModelPivot(const Sample& s, const Polyline& median, int32_t px, int32_
     const double turn = from_start(Degrees(std::atan2(last.y - py, last.x - px))) -
                         from_start(Degrees(std::atan2(first.y - py, first.x - px)));
     const int32_t d = turn >= 0 ? 1 : -1;
-    const int32_t start = d > 0 ? static_cast<int32_t>(std::floor(arc_start))
-                                : static_cast<int32_t>(std::ceil(arc_start + arc));
+    const int32_t start = d > 0 ? static_cast<int32_t>(std::floor(arc_start)) - lead
+                                : static_cast<int32_t>(std::ceil(arc_start + arc)) + lead;
     const int32_t end = d > 0 ? static_cast<int32_t>(std::ceil(arc_start + arc))
                               : static_cast<int32_t>(std::floor(arc_start));
     const int32_t misses = std::min(player::kCircleCount, static_cast<int32_t>(nearest / player::kCircleStep) + 1);
@@ -172,6 +175,19 @@ Candidate BestPivot(const Sample& s, const Polyline& median) {
     for (int32_t py = kPivotGridFrom; py <= kPivotGridTo; py += kPivotGridStep) {
         for (int32_t px = kPivotGridFrom; px <= kPivotGridTo; px += kPivotGridStep) consider(coarse, px, py);
     }
+    // Close beside the stroke the slices are finest: pivots off its chord.
+    const PointD a = median.front(), b = median.back();
+    const double chord = std::max(1.0, std::hypot(b.x - a.x, b.y - a.y));
+    const double ux = (b.x - a.x) / chord, uy = (b.y - a.y) / chord;
+    for (const double along : {-0.25, 0.0, 0.25}) {
+        for (const double off : kBesideDistances) {
+            for (const double side : {-1.0, 1.0}) {
+                const double x = (a.x + b.x) / 2 + along * chord * ux - side * off * uy;
+                const double y = (a.y + b.y) / 2 + along * chord * uy + side * off * ux;
+                consider(coarse, static_cast<int32_t>(std::lround(x)), static_cast<int32_t>(std::lround(y)));
+            }
+        }
+    }
     if (best.model < -1) return best;
     best = ModelPivot(s, median, best.command.param3, best.command.param4);
     const int32_t cx = best.command.param3, cy = best.command.param4;
@@ -192,9 +208,18 @@ SweepChoice ChooseSweep(const gfx::Region& stroke, const Polyline& median) {
     if (best.fidelity >= kGoodEnough) return best;
     Candidate pivot = BestPivot(sample, median);
     if (pivot.model <= linear.model - 0.05) return best;
+    // Where the slices' edges fall decides how evenly they share the stroke.
+    int32_t lead = 0;
+    for (int32_t more = 1; more < kMaxLead; ++more) {
+        const Candidate c = ModelPivot(sample, median, pivot.command.param3, pivot.command.param4, more);
+        if (c.model > pivot.model) {
+            pivot = c;
+            lead = more;
+        }
+    }
     // The turn must take in every pixel, not only the sample's.
     const Sample all = TakeSample(stroke, median, SIZE_MAX);
-    pivot = ModelPivot(all, median, pivot.command.param3, pivot.command.param4);
+    pivot = ModelPivot(all, median, pivot.command.param3, pivot.command.param4, lead);
     if (pivot.model < -1) return best;
     const double exact = OrderFidelity(pivot.command, stroke, median);
     if (exact > best.fidelity) best = {pivot.command, exact};
