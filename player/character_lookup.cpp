@@ -32,7 +32,8 @@ std::u16string WordText(const fs::path& word) {
 
 }  // namespace
 
-std::optional<fs::path> FindCharacterScript(std::u16string_view text, const std::vector<fs::path>& data_folders) {
+std::optional<fs::path> FindCharacterScript(std::u16string_view text,
+                                            const std::vector<fs::path>& data_folders) {
     const std::u32string character = sys::Utf16ToCodePoints(Trimmed(text));
     // Path separators, dots and control characters never name a character.
     if (character.size() != 1 || character[0] < 0x80) return std::nullopt;

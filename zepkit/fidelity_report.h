@@ -9,7 +9,7 @@
 namespace zepkit {
 
 // Stroke count, median, 5th percentile, minimum, the shares at or above 0.8
-// and below 0.3, and a histogram in steps of 0.1, as Markdown.
+// and below 0.3, and a histogram in steps of 0.05, as Markdown.
 [[nodiscard]] std::string FidelityReport(const std::vector<ImportResult>& results);
 
 }  // namespace zepkit

@@ -40,7 +40,8 @@ bool Import(ImportResult& result, const fs::path& out_dir) {
         const gfx::Region shape = FillOutline(stroke.outline);
         files.emplace_back();
         if (!rgn::EncodeRegion(files.back(), shape)) {
-            return Fail(result, "stroke " + std::to_string(files.size() - 1) + " has no pixel on the canvas");
+            return Fail(result, "stroke " + std::to_string(files.size() - 1) +
+                                    " has no pixel on the canvas");
         }
         const SweepChoice choice = ChooseSweep(shape, stroke.median);
         commands.push_back(choice.command);

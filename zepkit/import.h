@@ -25,7 +25,8 @@ struct ImportResult {
 // Imports every source on `threads` threads; done(n) is called, from any of
 // them and one call at a time, after each character, with the count so far.
 [[nodiscard]] std::vector<ImportResult> ImportAll(const std::vector<std::filesystem::path>& sources,
-                                                  const std::filesystem::path& out_dir, unsigned threads,
+                                                  const std::filesystem::path& out_dir,
+                                                  unsigned threads,
                                                   const std::function<void(size_t)>& done);
 
 }  // namespace zepkit

@@ -43,7 +43,8 @@ std::vector<fs::path> Sources(const fs::path& package, const std::u16string* cha
         for (const char32_t c : sys::Utf16ToCodePoints(*characters)) {
             std::string name;
             sys::AppendUtf8(name, c);
-            sources.push_back(package / fs::path(std::u8string(name.begin(), name.end()) + u8".json"));
+            sources.push_back(package /
+                              fs::path(std::u8string(name.begin(), name.end()) + u8".json"));
         }
         return sources;
     }
@@ -83,12 +84,14 @@ int Import(const fs::path& package, const fs::path& out, const std::u16string* c
     std::error_code ec;
     fs::create_directories(out, ec);
     if (ec) {
-        std::fprintf(stderr, "zepkit: cannot make '%s': %s\n", Printable(out).c_str(), ec.message().c_str());
+        std::fprintf(stderr, "zepkit: cannot make '%s': %s\n", Printable(out).c_str(),
+                     ec.message().c_str());
         return 1;
     }
     Progress progress(sources.size());
-    const auto results = zepkit::ImportAll(sources, out, std::max(1u, std::thread::hardware_concurrency()),
-                                           [&](size_t done) { progress.Update(done); });
+    const auto results =
+        zepkit::ImportAll(sources, out, std::max(1u, std::thread::hardware_concurrency()),
+                          [&](size_t done) { progress.Update(done); });
     int status = 0;
     for (const zepkit::ImportResult& r : results) {
         if (r.error.empty()) continue;

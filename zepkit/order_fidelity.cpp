@@ -47,7 +47,9 @@ struct FrameMap {
 
     explicit FrameMap(const gfx::Region& stroke)
         : box(stroke.Bounds()),
-          frame(static_cast<size_t>(box.right - box.left) * static_cast<size_t>(box.bottom - box.top), -1) {}
+          frame(
+              static_cast<size_t>(box.right - box.left) * static_cast<size_t>(box.bottom - box.top),
+              -1) {}
 
     void Paint(const gfx::Region& part, int32_t number) {
         for (const gfx::Rect& r : part.Rects()) {
@@ -102,7 +104,8 @@ void PaintPivot(FrameMap& map, const StrokeCommand& c, const gfx::Region& stroke
     bool painted_yet = false;
     for (int64_t b0 = a1, number = 0;; b0 += d * step, ++number) {
         const int64_t b1 = b0 + d * step;
-        const gfx::Region slice = gfx::Region::Polygon(player::SliceCorners(b0, b1, c.param3, c.param4));
+        const gfx::Region slice =
+            gfx::Region::Polygon(player::SliceCorners(b0, b1, c.param3, c.param4));
         const bool empty = PaintPart(map, slice, stroke, static_cast<int32_t>(number));
         if (empty && painted_yet) return;
         painted_yet = painted_yet || !empty;
@@ -164,7 +167,8 @@ std::vector<double> PositionsAlong(const Polyline& line, std::span<const PointD>
             const double dx = b.x - a.x, dy = b.y - a.y, length = std::hypot(dx, dy);
             double t = length > 0 ? ((p.x - a.x) * dx + (p.y - a.y) * dy) / (length * length) : 0;
             // The line runs on past its first and last point.
-            const double clamped = std::clamp(t, s == 0 ? -1e9 : 0.0, s + 1 == segments ? 1e9 : 1.0);
+            const double clamped =
+                std::clamp(t, s == 0 ? -1e9 : 0.0, s + 1 == segments ? 1e9 : 1.0);
             const double distance = std::hypot(a.x + clamped * dx - p.x, a.y + clamped * dy - p.y);
             if (distance < best) {
                 best = distance;
@@ -205,7 +209,8 @@ std::vector<int32_t> FirstPaintFrames(const StrokeCommand& command, const gfx::R
     return frames;
 }
 
-double OrderFidelity(const StrokeCommand& command, const gfx::Region& stroke, const Polyline& median) {
+double OrderFidelity(const StrokeCommand& command, const gfx::Region& stroke,
+                     const Polyline& median) {
     const std::vector<PointD> centres = PixelCentres(stroke);
     return KendallTauB(PositionsAlong(median, centres), FirstPaintFrames(command, stroke));
 }

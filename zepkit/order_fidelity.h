@@ -24,7 +24,8 @@ namespace zepkit {
 [[nodiscard]] double KendallTauB(std::span<const double> x, std::span<const int32_t> y);
 
 // The position along the line of each point.
-[[nodiscard]] std::vector<double> PositionsAlong(const Polyline& line, std::span<const PointD> points);
+[[nodiscard]] std::vector<double> PositionsAlong(const Polyline& line,
+                                                 std::span<const PointD> points);
 
 // The centres of the region's pixels, row by row.
 [[nodiscard]] std::vector<PointD> PixelCentres(const gfx::Region& region);

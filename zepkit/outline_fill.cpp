@@ -28,7 +28,8 @@ void RowCrossings(const std::vector<Polyline>& contours, double yc, std::vector<
             out.push_back({x, b.y > a.y ? 1 : -1});
         }
     }
-    std::sort(out.begin(), out.end(), [](const Crossing& l, const Crossing& r) { return l.x < r.x; });
+    std::sort(out.begin(), out.end(),
+              [](const Crossing& l, const Crossing& r) { return l.x < r.x; });
 }
 
 // The first pixel whose centre lies at or right of x, kept on the canvas.

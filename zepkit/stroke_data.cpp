@@ -66,7 +66,8 @@ std::optional<std::vector<StrokeData>> ParseCharacter(std::string_view text, std
     }
     std::vector<StrokeData> strokes(paths.size());
     for (size_t i = 0; i < paths.size(); ++i) {
-        if (!ReadOutline(paths[i], strokes[i], error) || !ReadMedian(medians[i], strokes[i], error)) {
+        if (!ReadOutline(paths[i], strokes[i], error) ||
+            !ReadMedian(medians[i], strokes[i], error)) {
             error = "stroke " + std::to_string(i) + ": " + error;
             return std::nullopt;
         }

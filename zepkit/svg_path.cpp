@@ -66,8 +66,8 @@ void AddCubic(Polyline& line, PointD p0, PointD p1, PointD p2, PointD p3) {
     for (int i = 1; i <= n; ++i) {
         const double t = static_cast<double>(i) / n, u = 1 - t;
         const double a = u * u * u, b = 3 * u * u * t, c = 3 * u * t * t, d = t * t * t;
-        line.push_back({a * p0.x + b * p1.x + c * p2.x + d * p3.x,
-                        a * p0.y + b * p1.y + c * p2.y + d * p3.y});
+        line.push_back(
+            {a * p0.x + b * p1.x + c * p2.x + d * p3.x, a * p0.y + b * p1.y + c * p2.y + d * p3.y});
     }
 }
 
@@ -102,8 +102,7 @@ bool ReadCommand(Reader& r, char letter, PointD& current, Polyline& line) {
             AddCubic(line, current, p1, p2, p3);
             current = p3;
             return true;
-        default:
-            return false;
+        default: return false;
     }
 }
 

@@ -51,7 +51,8 @@ Sample TakeSample(const gfx::Region& stroke, const Polyline& median, size_t limi
     const std::vector<double> positions = PositionsAlong(median, pixels);
     std::vector<size_t> order(pixels.size());
     std::iota(order.begin(), order.end(), size_t{0});
-    std::sort(order.begin(), order.end(), [&](size_t a, size_t b) { return positions[a] < positions[b]; });
+    std::sort(order.begin(), order.end(),
+              [&](size_t a, size_t b) { return positions[a] < positions[b]; });
     Sample s;
     for (const size_t i : order) {
         s.pixels.push_back(pixels[i]);
@@ -74,7 +75,9 @@ Gap WidestGap(const std::vector<double>& angles) {
     for (const double a : angles) used[static_cast<size_t>(a) % 360] = true;
     Gap widest{0, -1};
     for (int32_t start = 0; start < 360; ++start) {
-        if (used[static_cast<size_t>(start)] || used[static_cast<size_t>((start + 359) % 360)] == false) continue;
+        if (used[static_cast<size_t>(start)] ||
+            used[static_cast<size_t>((start + 359) % 360)] == false)
+            continue;
         int32_t width = 0;
         while (width < 360 && !used[static_cast<size_t>((start + width) % 360)]) ++width;
         if (width > widest.width) widest = {(start + width) % 360, width};
@@ -91,7 +94,8 @@ double ModelLinear(const Sample& s, int32_t angle) {
     bands.reserve(s.pixels.size());
     for (const PointD& p : s.pixels) {
         const double along = (p.x - kCentre) * dx + (p.y - kCentre) * dy;
-        bands.push_back(static_cast<int32_t>(std::floor((along - player::kFirstBand) / player::kBandStep)));
+        bands.push_back(
+            static_cast<int32_t>(std::floor((along - player::kFirstBand) / player::kBandStep)));
     }
     return KendallTauB(s.positions, bands);
 }
@@ -118,7 +122,8 @@ Candidate BestLinear(const Sample& s) {
 // A pivot sweep about (px, py) that turns from lead degrees before the
 // stroke's first pixel to just past its last, in the direction its centre-line turns,
 // and the model's slice of each pixel.
-Candidate ModelPivot(const Sample& s, const Polyline& median, int32_t px, int32_t py, int32_t lead = 0) {
+Candidate ModelPivot(const Sample& s, const Polyline& median, int32_t px, int32_t py,
+                     int32_t lead = 0) {
     Candidate none;
     std::vector<double> angles;
     double nearest_squared = 1e18, farthest_squared = 0;
@@ -142,7 +147,8 @@ Candidate ModelPivot(const Sample& s, const Polyline& median, int32_t px, int32_
                                 : static_cast<int32_t>(std::ceil(arc_start + arc)) + lead;
     const int32_t end = d > 0 ? static_cast<int32_t>(std::ceil(arc_start + arc))
                               : static_cast<int32_t>(std::floor(arc_start));
-    const int32_t misses = std::min(player::kCircleCount, static_cast<int32_t>(nearest / player::kCircleStep) + 1);
+    const int32_t misses =
+        std::min(player::kCircleCount, static_cast<int32_t>(nearest / player::kCircleStep) + 1);
     const double step = player::AngularStep(misses);
     std::vector<int32_t> slices;
     for (const double a : angles) {
@@ -173,7 +179,8 @@ Candidate BestPivot(const Sample& s, const Polyline& median) {
     };
     const Sample coarse = EveryOther(s);
     for (int32_t py = kPivotGridFrom; py <= kPivotGridTo; py += kPivotGridStep) {
-        for (int32_t px = kPivotGridFrom; px <= kPivotGridTo; px += kPivotGridStep) consider(coarse, px, py);
+        for (int32_t px = kPivotGridFrom; px <= kPivotGridTo; px += kPivotGridStep)
+            consider(coarse, px, py);
     }
     // Close beside the stroke the slices are finest: pivots off its chord.
     const PointD a = median.front(), b = median.back();
@@ -184,7 +191,8 @@ Candidate BestPivot(const Sample& s, const Polyline& median) {
             for (const double side : {-1.0, 1.0}) {
                 const double x = (a.x + b.x) / 2 + along * chord * ux - side * off * uy;
                 const double y = (a.y + b.y) / 2 + along * chord * uy + side * off * ux;
-                consider(coarse, static_cast<int32_t>(std::lround(x)), static_cast<int32_t>(std::lround(y)));
+                consider(coarse, static_cast<int32_t>(std::lround(x)),
+                         static_cast<int32_t>(std::lround(y)));
             }
         }
     }
@@ -211,7 +219,8 @@ SweepChoice ChooseSweep(const gfx::Region& stroke, const Polyline& median) {
     // Where the slices' edges fall decides how evenly they share the stroke.
     int32_t lead = 0;
     for (int32_t more = 1; more < kMaxLead; ++more) {
-        const Candidate c = ModelPivot(sample, median, pivot.command.param3, pivot.command.param4, more);
+        const Candidate c =
+            ModelPivot(sample, median, pivot.command.param3, pivot.command.param4, more);
         if (c.model > pivot.model) {
             pivot = c;
             lead = more;

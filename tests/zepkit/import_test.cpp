@@ -44,7 +44,8 @@ fs::path WriteSource(const ScratchDir& dir, const std::string& name, const std::
 std::map<std::pair<int32_t, int32_t>, int32_t> FirstRedFrames(const fs::path& script) {
     player_test::ResetPlayerState();
     std::error_code ec;
-    EXPECT_TRUE(player::LoadDocument(script, [] {}, ec));
+    EXPECT_TRUE(player::LoadDocument(
+        script, [] {}, ec));
     player_test::Recorder recorder;
     player::RunAnimation(recorder);
     std::map<std::pair<int32_t, int32_t>, int32_t> first;
@@ -82,10 +83,12 @@ TEST(Import, FidelityMatchesTheEnginesAnimation) {
         const auto centres = zepkit::PixelCentres(*shape);
         for (const zepkit::PointD& c : centres) {
             const auto found = first.find({static_cast<int32_t>(c.x), static_cast<int32_t>(c.y)});
-            ASSERT_NE(found, first.end()) << "stroke " << n << " never painted at " << c.x << "," << c.y;
+            ASSERT_NE(found, first.end())
+                << "stroke " << n << " never painted at " << c.x << "," << c.y;
             frames.push_back(found->second);
         }
-        const double seen = zepkit::KendallTauB(zepkit::PositionsAlong((*strokes)[n].median, centres), frames);
+        const double seen =
+            zepkit::KendallTauB(zepkit::PositionsAlong((*strokes)[n].median, centres), frames);
         EXPECT_NEAR(result.fidelities[n], seen, 1e-12) << "stroke " << n;
         EXPECT_GT(seen, 0.8) << "stroke " << n;
     }
@@ -97,11 +100,13 @@ TEST(Import, FidelityMatchesTheEnginesAnimation) {
 // A malformed file is named and refused; the others are still written.
 TEST(Import, RefusesABadFileAndGoesOn) {
     const ScratchDir dir;
-    const std::vector<fs::path> sources{WriteSource(dir, "good", kHookCharacter),
-                                        WriteSource(dir, "bad", R"({"strokes": ["M0,0 L"], "medians": [[[0,0]]]})"),
-                                        dir.path() / "package" / "missing.json"};
+    const std::vector<fs::path> sources{
+        WriteSource(dir, "good", kHookCharacter),
+        WriteSource(dir, "bad", R"({"strokes": ["M0,0 L"], "medians": [[[0,0]]]})"),
+        dir.path() / "package" / "missing.json"};
     size_t last_count = 0;
-    const auto results = zepkit::ImportAll(sources, dir.path(), 2, [&](size_t n) { last_count = n; });
+    const auto results =
+        zepkit::ImportAll(sources, dir.path(), 2, [&](size_t n) { last_count = n; });
     EXPECT_EQ(last_count, 3u);
     EXPECT_EQ(results[0].error, "");
     EXPECT_NE(results[1].error, "");

@@ -56,8 +56,8 @@ TEST(OrderFidelity, StraightStrokeSweptAlongIsKnown) {
     const double all = pairs(4000);
     double same_band = pairs(8 * 20) + pairs(12 * 20) + 9 * pairs(20 * 20);
     double same_column = 200 * pairs(20);
-    EXPECT_NEAR(Fidelity({CommandKind::LinearSweep, 0}), std::sqrt((all - same_band) / (all - same_column)),
-                1e-12);
+    EXPECT_NEAR(Fidelity({CommandKind::LinearSweep, 0}),
+                std::sqrt((all - same_band) / (all - same_column)), 1e-12);
 }
 
 TEST(OrderFidelity, AgainstAcrossAndAtOnce) {

@@ -31,7 +31,8 @@ protected:
         qputenv("XDG_DATA_HOME", QByteArray::fromStdString(dir.path().string()));
         fs::create_directories(dir.path() / "zepplayer" / "kanji");
         migi = dir.Write("zepplayer/kanji/右.zep", "D;");
-        dir.Write("zepplayer/kanji/右-00.rgn", player_test::RegionFileBytes(gfx::Region::FromRect({1, 1, 9, 9})));
+        dir.Write("zepplayer/kanji/右-00.rgn",
+                  player_test::RegionFileBytes(gfx::Region::FromRect({1, 1, 9, 9})));
     }
 };
 

@@ -53,8 +53,7 @@ INSTANTIATE_TEST_SUITE_P(
         PathCase{"no move first", "L1,1L2,2Z", false, 0, {}},
         PathCase{"number missing", "M0,0L1Z", false, 0, {}},
         PathCase{"unknown command", "M0,0A1,1 0 0 0 5,5Z", false, 0, {}},
-        PathCase{"not a number", "M0,0Lx,1Z", false, 0, {}},
-        PathCase{"empty", "", false, 0, {}}));
+        PathCase{"not a number", "M0,0Lx,1Z", false, 0, {}}, PathCase{"empty", "", false, 0, {}}));
 
 // Two outlines that share a slanted edge at fractional coordinates cover
 // the rectangle they make together, with no pixel missing or shared.
@@ -101,7 +100,8 @@ TEST(ParseCharacter, RefusesWhatIsNotStrokeData) {
 TEST(ParseCharacter, MapsTheBoxOntoTheCanvas) {
     std::string error;
     const auto strokes = zepkit::ParseCharacter(
-        R"({"strokes": ["M0,-124L1024,-124L1024,900Z"], "medians": [[[0,900],[1024,-124]]]})", error);
+        R"({"strokes": ["M0,-124L1024,-124L1024,900Z"], "medians": [[[0,900],[1024,-124]]]})",
+        error);
     ASSERT_TRUE(strokes) << error;
     const Polyline& median = (*strokes)[0].median;
     EXPECT_DOUBLE_EQ(median[0].x, zepkit::kCanvasMargin);
