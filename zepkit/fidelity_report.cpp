@@ -8,7 +8,7 @@ namespace zepkit {
 
 namespace {
 
-constexpr int kBinsPerUnit = 20;  // bins of 0.05
+constexpr int kBinsPerUnit = 20;         // bins of 0.05
 constexpr int kBins = 2 * kBinsPerUnit;  // from -1 to 1
 constexpr int kBarWidth = 50;
 

@@ -1,5 +1,7 @@
 #include "stroke_data.h"
 
+#include <cmath>
+
 #include <nlohmann/json.hpp>
 
 #include "rgnconv/rgnformat.h"
@@ -13,6 +15,12 @@ using nlohmann::json;
 
 constexpr double kScale = (rgn::kCanvasSide - 2 * kCanvasMargin) / kBoxUnits;
 
+// Points a thousand boxes away are no stroke data, and the arithmetic on
+// them could overflow.
+constexpr double kReach = 1000 * kBoxUnits;
+
+bool InReach(PointD p) { return std::abs(p.x) <= kReach && std::abs(p.y) <= kReach; }
+
 bool ReadOutline(const json& path, StrokeData& stroke, std::string& error) {
     if (!path.is_string()) {
         error = "a stroke is not a path string";
@@ -20,7 +28,13 @@ bool ReadOutline(const json& path, StrokeData& stroke, std::string& error) {
     }
     if (!FlattenPath(path.get_ref<const std::string&>(), stroke.outline, error)) return false;
     for (Polyline& contour : stroke.outline) {
-        for (PointD& p : contour) p = BoxToCanvas(p);
+        for (PointD& p : contour) {
+            if (!InReach(p)) {
+                error = "an outline point lies far outside the box";
+                return false;
+            }
+            p = BoxToCanvas(p);
+        }
     }
     return true;
 }
@@ -35,7 +49,12 @@ bool ReadMedian(const json& points, StrokeData& stroke, std::string& error) {
             error = "a median point is not a pair of numbers";
             return false;
         }
-        stroke.median.push_back(BoxToCanvas({p[0].get<double>(), p[1].get<double>()}));
+        const PointD point{p[0].get<double>(), p[1].get<double>()};
+        if (!InReach(point)) {
+            error = "a median point lies far outside the box";
+            return false;
+        }
+        stroke.median.push_back(BoxToCanvas(point));
     }
     return true;
 }

@@ -49,7 +49,9 @@ struct Reader {
 double Distance(PointD a, PointD b) { return std::hypot(b.x - a.x, b.y - a.y); }
 
 int Pieces(double control_length) {
-    return std::clamp(static_cast<int>(std::ceil(control_length / kPieceUnits)), 1, kMaxPieces);
+    // Clamped before the conversion: a huge or infinite length has no int.
+    return static_cast<int>(
+        std::clamp(std::ceil(control_length / kPieceUnits), 1.0, double{kMaxPieces}));
 }
 
 void AddQuadratic(Polyline& line, PointD p0, PointD p1, PointD p2) {

@@ -88,6 +88,8 @@ TEST(ParseCharacter, RefusesWhatIsNotStrokeData) {
         R"({"strokes": ["M0,0L9,0L9,9Z"], "medians": [[]]})",
         R"({"strokes": ["M0,0L9,0L9,9Z"], "medians": [[[0,"a"]]]})",
         R"({"strokes": ["M0,0L9,0 L9"], "medians": [[[0,0],[1,1]]]})",
+        R"({"strokes": ["M0,0Q1e308,1e308 9,9Z"], "medians": [[[0,0],[1,1]]]})",
+        R"({"strokes": ["M0,0L9,0L9,9Z"], "medians": [[[0,0],[1e300,1]]]})",
     };
     for (const char* text : bad) {
         std::string error;
