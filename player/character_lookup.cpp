@@ -22,11 +22,13 @@ std::u16string_view Trimmed(std::u16string_view text) {
 }
 
 // The word as text; on POSIX its bytes are read as UTF-8, whatever they hold.
-std::u16string WordText(const fs::path& word) {
-    if constexpr (std::is_same_v<fs::path::value_type, char>) {
-        return sys::Utf8ToUtf16(word.native());
+// (A template, so that only the platform's own branch is compiled.)
+template <typename Native>
+std::u16string WordText(const Native& native) {
+    if constexpr (std::is_same_v<typename Native::value_type, char>) {
+        return sys::Utf8ToUtf16(native);
     } else {
-        return std::u16string(word.native().begin(), word.native().end());
+        return std::u16string(native.begin(), native.end());
     }
 }
 
@@ -49,7 +51,7 @@ std::optional<fs::path> FindCharacterScript(std::u16string_view text,
 
 fs::path ResolveScriptArgument(const fs::path& word, const std::vector<fs::path>& data_folders) {
     if (sys::PathExists(word)) return word;
-    return FindCharacterScript(WordText(word), data_folders).value_or(word);
+    return FindCharacterScript(WordText(word.native()), data_folders).value_or(word);
 }
 
 }  // namespace player
