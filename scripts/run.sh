@@ -27,4 +27,4 @@ shot=$root/build/zepplayer.png
 xvfb-run -a -s "-screen 0 640x480x24" sh -c \
   "'$player' '$sample' & sleep 3; import -window root '$shot'; kill \$!" 2>/dev/null
 echo "  $shot"
-echo "On a desktop, run: $player $sample"
+echo "On a desktop, run: bash scripts/run.sh ${1:-ei}"
