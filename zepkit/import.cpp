@@ -54,6 +54,11 @@ bool Import(ImportResult& result, const fs::path& out_dir) {
         name += rgn::RegionFileSuffix(n);
         if (!sys::ReplaceFileContents(name, files[n], ec)) return Fail(result, ec.message());
     }
+    // A file numbered after the last stroke, left from an earlier import,
+    // would be taken for one more stroke.
+    fs::path surplus = base;
+    surplus += rgn::RegionFileSuffix(files.size());
+    fs::remove(surplus, ec);
     fs::path script = base;
     script += ".zep";
     if (!sys::ReplaceFileContents(script, Bytes(player::FormatScript(commands)), ec)) {
