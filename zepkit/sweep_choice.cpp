@@ -1,9 +1,9 @@
 #include "sweep_choice.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
-#include <array>
 #include <numbers>
 #include <numeric>
 
@@ -23,6 +23,8 @@ constexpr size_t kSamplePixels = 240;
 constexpr int32_t kCoarseAngleStep = 5;
 // Straight sweeps that do at least this well leave nothing for a pivot.
 constexpr double kGoodEnough = 0.97;
+// A pivot the model ranks this far below the straight sweep is not measured.
+constexpr double kModelMargin = 0.05;
 // Pivots on a grid around the canvas, then a finer grid around the best.
 constexpr int32_t kPivotGridFrom = -96;
 constexpr int32_t kPivotGridTo = 350;
@@ -63,8 +65,8 @@ Sample TakeSample(const gfx::Region& stroke, const Polyline& median, size_t limi
 
 double Turned(double degrees) { return degrees < 0 ? degrees + 360 : degrees; }
 
-// The start of the widest run of whole degrees that hold no pixel's
-// direction, and its width: the stroke fills the rest of the circle.
+// The widest run of whole degrees that hold no pixel's direction: the stroke
+// fills the rest of the circle, from the gap's end on.
 struct Gap {
     int32_t end;  // first degree with a pixel after the gap
     int32_t width;
@@ -75,9 +77,10 @@ Gap WidestGap(const std::vector<double>& angles) {
     for (const double a : angles) used[static_cast<size_t>(a) % 360] = true;
     Gap widest{0, -1};
     for (int32_t start = 0; start < 360; ++start) {
-        if (used[static_cast<size_t>(start)] ||
-            used[static_cast<size_t>((start + 359) % 360)] == false)
+        // Only where a gap begins.
+        if (used[static_cast<size_t>(start)] || !used[static_cast<size_t>((start + 359) % 360)]) {
             continue;
+        }
         int32_t width = 0;
         while (width < 360 && !used[static_cast<size_t>((start + width) % 360)]) ++width;
         if (width > widest.width) widest = {(start + width) % 360, width};
@@ -120,8 +123,8 @@ Candidate BestLinear(const Sample& s) {
 }
 
 // A pivot sweep about (px, py) that turns from lead degrees before the
-// stroke's first pixel to just past its last, in the direction its centre-line turns,
-// and the model's slice of each pixel.
+// stroke's first pixel to just past its last, in the direction in which its
+// centre-line turns, ranked by the model's slice of each pixel.
 Candidate ModelPivot(const Sample& s, const Polyline& median, int32_t px, int32_t py,
                      int32_t lead = 0) {
     Candidate none;
@@ -210,12 +213,13 @@ Candidate BestPivot(const Sample& s, const Polyline& median) {
 }  // namespace
 
 SweepChoice ChooseSweep(const gfx::Region& stroke, const Polyline& median) {
+    if (median.empty()) return {{CommandKind::Draw}, 0};
     const Sample sample = TakeSample(stroke, median, kSamplePixels);
     const Candidate linear = BestLinear(sample);
     SweepChoice best{linear.command, OrderFidelity(linear.command, stroke, median)};
     if (best.fidelity >= kGoodEnough) return best;
     Candidate pivot = BestPivot(sample, median);
-    if (pivot.model <= linear.model - 0.05) return best;
+    if (pivot.model <= linear.model - kModelMargin) return best;
     // Where the slices' edges fall decides how evenly they share the stroke.
     int32_t lead = 0;
     for (int32_t more = 1; more < kMaxLead; ++more) {

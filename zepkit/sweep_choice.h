@@ -16,6 +16,7 @@ struct SweepChoice {
 // straight sweep does well, pivot sweeps about points around the stroke.
 // The search ranks candidates on a model of the engine's bands and slices;
 // the few best are then measured exactly and the best of those is taken.
+// A stroke without a centre-line has no order to keep and is drawn at once.
 [[nodiscard]] SweepChoice ChooseSweep(const gfx::Region& stroke, const Polyline& median);
 
 }  // namespace zepkit
