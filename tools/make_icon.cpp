@@ -26,14 +26,13 @@
 namespace {
 
 constexpr int32_t kIconSide = 64;
-constexpr int32_t kCanvasSide = 254;
+constexpr int32_t kCanvasSide = rgn::kCanvasSide;
 constexpr size_t kRedStrokes = 3;
 
 std::optional<std::vector<gfx::Region>> LoadStrokes(const std::string& prefix) {
     std::vector<gfx::Region> strokes;
-    for (int n = 0; n < 100; ++n) {
-        char suffix[16];
-        std::snprintf(suffix, sizeof suffix, "-%02d.rgn", n);
+    for (size_t n = 0; n < rgn::kMaxRegionFiles; ++n) {
+        const std::string suffix = rgn::RegionFileSuffix(n);
         std::string bytes;
         std::error_code ec;
         if (!sys::PathExists(prefix + suffix)) break;
