@@ -1,6 +1,5 @@
 #include "player/shell_qt/player_window.h"
 
-#include <QAudioDevice>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
@@ -8,12 +7,10 @@
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMediaDevices>
 #include <QMetaObject>
 #include <QMimeData>
 #include <QPainter>
 #include <QPushButton>
-#include <QSoundEffect>
 #include <QUrl>
 
 #include <algorithm>
@@ -23,6 +20,7 @@
 #include "player/dialog_layout.h"
 #include "player/player_state.h"
 #include "player/shell_qt/bitmap_image.h"
+#include "player/shell_qt/click_sound.h"
 
 namespace fs = std::filesystem;
 
@@ -85,10 +83,7 @@ PlayerWindow::PlayerWindow(const std::optional<fs::path>& argument) {
         widget->setGeometry(ToQRect(player::ControlRect(control, base)));
     }
 
-    if (!QMediaDevices::defaultAudioOutput().isNull()) {
-        click_ = new QSoundEffect(this);
-        click_->setSource(QUrl(QStringLiteral("qrc:/zepplayer/click.wav")));
-    }
+    click_ = std::make_unique<ClickSound>(QStringLiteral(":/zepplayer/click.wav"));
     player::OnInitDialog(*this, argument);
 }
 
@@ -103,15 +98,7 @@ void PlayerWindow::RequestRepaint(player::RepaintArea area, bool /*erase: Qt rep
 }
 
 void PlayerWindow::PlayClick() {
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            if (!click_) return;
-            // A new click cuts off the one still sounding.
-            click_->stop();
-            click_->play();
-        },
-        Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, [this] { click_->Play(); }, Qt::QueuedConnection);
 }
 
 void PlayerWindow::BringToFront() {

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -14,9 +15,10 @@
 #include "player/dialog.h"
 
 class QLabel;
-class QSoundEffect;
 
 namespace shell_qt {
+
+class ClickSound;
 
 // Each canvas pixel is this many device pixels across: the
 // screen's scale rounded down to a whole number, so the canvas stays sharp.
@@ -52,8 +54,7 @@ protected:
 
 private:
     QLabel* counter_ = nullptr;
-    // None when the system has no audio output: the player is silent then.
-    QSoundEffect* click_ = nullptr;
+    std::unique_ptr<ClickSound> click_;
     // The client area in canvas pixels, kept between repaints.
     std::optional<gfx::Bitmap> client_;
 };
