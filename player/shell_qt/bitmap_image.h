@@ -7,7 +7,8 @@
 
 namespace shell_qt {
 
-// The same pixels in 32-bit RGB.
-QImage ToQImage(const gfx::Bitmap& bitmap);
+// The same pixels in 32-bit RGB, into image, which is reused when it already
+// has the bitmap's size (a null image when memory runs out).
+void ToQImage(const gfx::Bitmap& bitmap, QImage& image);
 
 }  // namespace shell_qt

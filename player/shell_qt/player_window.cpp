@@ -151,10 +151,11 @@ void PlayerWindow::paintEvent(QPaintEvent* /*event*/) {
         if (!client_) return;
     }
     player::OnPaint(*client_, {0, 0, width, height});
-    QImage image = ToQImage(*client_);
-    image.setDevicePixelRatio(canvas_pixel);
+    ToQImage(*client_, shown_);
+    if (shown_.isNull()) return;
+    shown_.setDevicePixelRatio(canvas_pixel);
     QPainter painter(this);
-    painter.drawImage(QPointF(0, 0), image);
+    painter.drawImage(QPointF(0, 0), shown_);
 }
 
 // Enter presses the focused button; with no button focused it ends the

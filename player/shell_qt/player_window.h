@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QImage>
 
 #include <cstdint>
 #include <filesystem>
@@ -57,6 +58,8 @@ private:
     std::unique_ptr<ClickSound> click_;
     // The client area in canvas pixels, kept between repaints.
     std::optional<gfx::Bitmap> client_;
+    // The same as a Qt image.
+    QImage shown_;
 };
 
 }  // namespace shell_qt
