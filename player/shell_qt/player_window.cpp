@@ -13,8 +13,6 @@
 #include <QPushButton>
 #include <QUrl>
 
-#include <algorithm>
-#include <cmath>
 #include <vector>
 
 #include "player/dialog_layout.h"
@@ -50,10 +48,6 @@ std::vector<fs::path> LocalFiles(const QMimeData* data) {
 }
 
 }  // namespace
-
-int32_t CanvasScale(qreal device_pixel_ratio) {
-    return std::max(1, static_cast<int32_t>(std::floor(device_pixel_ratio)));
-}
 
 PlayerWindow::PlayerWindow(const std::optional<fs::path>& argument) {
     setWindowTitle(QString::fromUtf8(player::kDialogCaption));
@@ -131,29 +125,23 @@ std::optional<fs::path> PlayerWindow::AskSavePath() {
     return ToPath(files.first());
 }
 
-QRect PlayerWindow::CanvasRect() const {
-    const qreal ratio = devicePixelRatioF();
-    const auto side = static_cast<int>(std::ceil(player::kCanvasSide * CanvasScale(ratio) / ratio));
-    return {0, 0, side, side};
-}
+QRect PlayerWindow::CanvasRect() const { return {0, 0, player::kCanvasSide, player::kCanvasSide}; }
 
 void PlayerWindow::reject() { player::OnCommand(player::kIdCancel); }
 
 void PlayerWindow::paintEvent(QPaintEvent* /*event*/) {
-    // The whole client area is composed in canvas pixels and drawn with each
-    // one covering a whole number of device pixels.
-    const qreal ratio = devicePixelRatioF();
-    const qreal canvas_pixel = ratio / CanvasScale(ratio);
-    const auto width = static_cast<int32_t>(std::ceil(this->width() * canvas_pixel));
-    const auto height = static_cast<int32_t>(std::ceil(this->height() * canvas_pixel));
+    // The client area is composed with a canvas pixel for each pixel of the
+    // layout, then scaled to the screen's device pixels, nearest neighbour:
+    // the canvas fills its place at any scale and stays sharp.
+    const int32_t width = this->width();
+    const int32_t height = this->height();
     if (!client_ || client_->width() != width || client_->height() != height) {
         client_ = gfx::Bitmap::Create(width, height, gfx::PixelFormat::Rgb32);
         if (!client_) return;
     }
     player::OnPaint(*client_, {0, 0, width, height});
-    ToQImage(*client_, shown_);
+    ToDeviceImage(*client_, devicePixelRatioF(), shown_);
     if (shown_.isNull()) return;
-    shown_.setDevicePixelRatio(canvas_pixel);
     QPainter painter(this);
     painter.drawImage(QPointF(0, 0), shown_);
 }

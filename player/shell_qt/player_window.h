@@ -21,10 +21,6 @@ namespace shell_qt {
 
 class ClickSound;
 
-// Each canvas pixel is this many device pixels across: the
-// screen's scale rounded down to a whole number, so the canvas stays sharp.
-int32_t CanvasScale(qreal device_pixel_ratio);
-
 class PlayerWindow : public QDialog, public player::DialogHost {
 public:
     // Sets up the window and loads the script named on the command line.
@@ -56,9 +52,9 @@ protected:
 private:
     QLabel* counter_ = nullptr;
     std::unique_ptr<ClickSound> click_;
-    // The client area in canvas pixels, kept between repaints.
+    // The client area in canvas pixels, and in the screen's device pixels,
+    // kept between repaints.
     std::optional<gfx::Bitmap> client_;
-    // The same as a Qt image.
     QImage shown_;
 };
 
