@@ -47,6 +47,15 @@ std::vector<fs::path> LocalFiles(const QMimeData* data) {
     return files;
 }
 
+// A drop loads its first file, and only a name ending in ".zep" (in any
+// case) can load.
+bool CarriesScript(const QMimeData* data) {
+    const std::vector<fs::path> files = LocalFiles(data);
+    if (files.empty()) return false;
+    const QString name = QFile::decodeName(files.front().filename().native().c_str());
+    return name.endsWith(QStringLiteral(".zep"), Qt::CaseInsensitive);
+}
+
 }  // namespace
 
 PlayerWindow::PlayerWindow(const std::optional<fs::path>& argument) {
@@ -162,7 +171,8 @@ void PlayerWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 void PlayerWindow::dragEnterEvent(QDragEnterEvent* event) {
-    if (!LocalFiles(event->mimeData()).empty()) event->acceptProposedAction();
+    // The cursor promises a drop only for a file the player can load.
+    if (CarriesScript(event->mimeData())) event->acceptProposedAction();
 }
 
 void PlayerWindow::dropEvent(QDropEvent* event) {

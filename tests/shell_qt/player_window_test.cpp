@@ -257,6 +257,33 @@ private slots:
         QTRY_VERIFY(CanvasShowsComposed(*window));
     }
 
+    void aDragIsTakenOnlyWhenItsFirstFileIsAScript_data() {
+        QTest::addColumn<QList<QUrl>>("urls");
+        QTest::addColumn<bool>("taken");
+        const QUrl script = QUrl::fromLocalFile("/tmp/a.zep");
+        const QUrl text = QUrl::fromLocalFile("/tmp/a.txt");
+        QTest::newRow("script") << QList<QUrl>{script} << true;
+        QTest::newRow("upper case") << QList<QUrl>{QUrl::fromLocalFile("/tmp/A.ZEP")} << true;
+        QTest::newRow("other file") << QList<QUrl>{text} << false;
+        QTest::newRow("script second") << QList<QUrl>{text, script} << false;
+        QTest::newRow("name without the dot") << QList<QUrl>{QUrl::fromLocalFile("/tmp/zep")} << false;
+        QTest::newRow("not local") << QList<QUrl>{QUrl("https://example.org/a.zep")} << false;
+        QTest::newRow("no file") << QList<QUrl>{} << false;
+    }
+
+    void aDragIsTakenOnlyWhenItsFirstFileIsAScript() {
+        QFETCH(QList<QUrl>, urls);
+        QFETCH(bool, taken);
+        const auto window = Open(std::nullopt);
+        QVERIFY(window);
+        QMimeData data;
+        if (!urls.isEmpty()) data.setUrls(urls);
+        QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        enter.setAccepted(false);
+        QApplication::sendEvent(window.get(), &enter);
+        QCOMPARE(enter.isAccepted(), taken);
+    }
+
     void stepButtonsWalkAndStopAtBothEnds() {
         const auto window = Open(bars_);
         QVERIFY(window);
