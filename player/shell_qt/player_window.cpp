@@ -11,6 +11,7 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QPushButton>
+#include <QShortcut>
 #include <QUrl>
 
 #include <vector>
@@ -86,6 +87,15 @@ PlayerWindow::PlayerWindow(const std::optional<fs::path>& argument) {
         widget->setGeometry(ToQRect(player::ControlRect(control, base)));
     }
 
+    // Beyond the template, as on any window here: the arrow keys step as "<"
+    // and ">" do, whichever button has the focus, and Ctrl+O opens a script.
+    const auto shortcut = [this](const QKeySequence& keys, auto action) {
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, action);
+    };
+    shortcut(QKeySequence(Qt::Key_Left), [] { player::OnCommand(player::kIdPrevious); });
+    shortcut(QKeySequence(Qt::Key_Right), [] { player::OnCommand(player::kIdNext); });
+    shortcut(QKeySequence::Open, [this] { OpenScript(); });
+
     click_ = std::make_unique<ClickSound>(QStringLiteral(":/zepplayer/click.wav"));
     player::OnInitDialog(*this, argument);
 }
@@ -117,6 +127,12 @@ void PlayerWindow::BringToFront() {
 void PlayerWindow::SetCounterText(const std::string& text) {
     const QString shown = QString::fromStdString(text);
     if (counter_->text() != shown) counter_->setText(shown);
+    // The counter numbers strokes from 0; its tip counts them as people do.
+    bool step = false;
+    const int stroke = shown.toInt(&step);
+    const QString tip = step ? QStringLiteral("%1 / %2 strokes").arg(stroke + 1).arg(player::RegionFiles.size())
+                             : QString();
+    if (counter_->toolTip() != tip) counter_->setToolTip(tip);
 }
 
 void PlayerWindow::EndDialog(int32_t result) { done(result); }
@@ -132,6 +148,19 @@ std::optional<fs::path> PlayerWindow::AskSavePath() {
     const QStringList files = dialog.selectedFiles();
     if (files.isEmpty() || files.first().isEmpty()) return std::nullopt;
     return ToPath(files.first());
+}
+
+// The platform's own file dialog where it has one.
+std::optional<fs::path> PlayerWindow::AskScriptPath() {
+    const QString name = QFileDialog::getOpenFileName(this, QStringLiteral("Open ZEP script"), QString(),
+                                                      QStringLiteral("ZEP script (*.zep *.ZEP)"));
+    if (name.isEmpty()) return std::nullopt;
+    return ToPath(name);
+}
+
+// The script loads as a dropped one does.
+void PlayerWindow::OpenScript() {
+    if (const std::optional<fs::path> path = AskScriptPath()) player::OnDropFiles({*path});
 }
 
 QRect PlayerWindow::CanvasRect() const { return {0, 0, player::kCanvasSide, player::kCanvasSide}; }

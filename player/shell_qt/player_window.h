@@ -37,6 +37,11 @@ public:
     void PlayClick() override;
     void BringToFront() override;
 
+    // The open dialog (Ctrl+O): the script the user chose, or none.
+    virtual std::optional<std::filesystem::path> AskScriptPath();
+    // Asks for a script and loads it.
+    void OpenScript();
+
     // The canvas in the window's coordinates.
     QRect CanvasRect() const;
 

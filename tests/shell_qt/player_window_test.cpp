@@ -34,7 +34,7 @@ using shell_qt::PlayerWindow;
 
 namespace {
 
-// The real window with the save dialog answered by the test, and its pauses
+// The real window with the open and save dialogs answered by the test, and its pauses
 // watched: two animations pausing at once would be two animations at once.
 // The pause after a Draw can also be held, so that what the canvas shows
 // while playing does not depend on how fast the test runs.
@@ -56,6 +56,12 @@ public:
     std::optional<fs::path> AskSavePath() override {
         ++save_asked;
         return save_answer;
+    }
+    std::optional<fs::path> open_answer;
+    int open_asked = 0;
+    std::optional<fs::path> AskScriptPath() override {
+        ++open_asked;
+        return open_answer;
     }
     void Sleep(int32_t ms) override {
         if (std::this_thread::get_id() == gui_thread_) return PlayerWindow::Sleep(ms);
@@ -290,15 +296,47 @@ private slots:
         const struct {
             int32_t button;
             const char* counter;
-        } presses[] = {{player::kIdNext, "0"},     {player::kIdNext, "1"},     {player::kIdNext, "2"},
-                       {player::kIdNext, "2"},     {player::kIdPrevious, "1"}, {player::kIdPrevious, "0"},
-                       {player::kIdPrevious, "0"}, {player::kIdStop, ""}};
+            const char* tip;
+        } presses[] = {{player::kIdNext, "0", "1 / 3 strokes"},     {player::kIdNext, "1", "2 / 3 strokes"},
+                       {player::kIdNext, "2", "3 / 3 strokes"},     {player::kIdNext, "2", "3 / 3 strokes"},
+                       {player::kIdPrevious, "1", "2 / 3 strokes"}, {player::kIdPrevious, "0", "1 / 3 strokes"},
+                       {player::kIdPrevious, "0", "1 / 3 strokes"}, {player::kIdStop, "", ""}};
+        const QLabel* counter = window->findChild<QLabel*>(QString::number(player::kIdCounter));
         for (const auto& press : presses) {
             Press(*window, press.button);
             QTRY_COMPARE(Counter(*window), QString::fromUtf8(press.counter));
             QVERIFY(CanvasShowsComposed(*window));
+            QCOMPARE(counter->toolTip(), QString::fromUtf8(press.tip));
         }
         QCOMPARE(player::ShownStroke.load(), -1);
+    }
+
+    // Whichever button has the focus: a focused push button would otherwise
+    // take the arrows to move the focus.
+    void arrowKeysStepAsTheStepButtonsDo() {
+        const auto window = Open(bars_);
+        QVERIFY(window);
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        const struct {
+            Qt::Key key;
+            const char* counter;
+        } keys[] = {{Qt::Key_Right, "0"}, {Qt::Key_Right, "1"}, {Qt::Key_Left, "0"}, {Qt::Key_Left, "0"}};
+        for (const auto& key : keys) {
+            QTest::keyClick(window->focusWidget(), key.key);
+            QTRY_COMPARE(Counter(*window), QString::fromUtf8(key.counter));
+        }
+        QCOMPARE(window->focusWidget(), Button(*window, player::kIdPlay));
+    }
+
+    void ctrlOOpensAScript() {
+        const auto window = Open(std::nullopt);
+        QVERIFY(window);
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        window->open_answer = bars_;
+        QTest::keyClick(window->focusWidget(), Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(window->open_asked, 1);
+        QCOMPARE(player::Commands, player::ParseScript("D;W;W;W;W;D;D;"));
+        QTRY_VERIFY(CanvasShowsComposed(*window));
     }
 
     void stopDuringPlayShowsTheWholeCharacterAtOnce() {
