@@ -85,10 +85,13 @@ std::vector<uint8_t> ScaleDown(const gfx::Bitmap& picture, const gfx::Rect& fram
             const auto wx = Weights(frame.left, side, ox);
             int64_t sum[3] = {0, 0, 0};
             for (const auto& [y, hy] : wy) {
-                const std::span<const uint32_t> row = y >= 0 && y < picture.height() ? picture.Row(y) : kNoRow;
+                const std::span<const uint32_t> row =
+                    y >= 0 && y < picture.height() ? picture.Row(y) : kNoRow;
                 for (const auto& [x, hx] : wx) {
                     // 0x00RRGGBB
-                    const uint32_t v = x >= 0 && static_cast<size_t>(x) < row.size() ? row[static_cast<size_t>(x)] : kWhitePixel;
+                    const uint32_t v = x >= 0 && static_cast<size_t>(x) < row.size()
+                                           ? row[static_cast<size_t>(x)]
+                                           : kWhitePixel;
                     sum[0] += ((v >> 16) & 0xff) * hx * hy;
                     sum[1] += ((v >> 8) & 0xff) * hx * hy;
                     sum[2] += (v & 0xff) * hx * hy;

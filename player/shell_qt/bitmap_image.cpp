@@ -43,7 +43,8 @@ std::vector<int32_t> Nearest(int32_t count, int32_t side, qreal ratio) {
 void CopyRows(const gfx::Bitmap& bitmap, QImage& image) {
     WithPixelRule(bitmap.format(), [&](auto pixel) {
         for (int32_t y = 0; y < bitmap.height(); ++y) {
-            std::ranges::transform(bitmap.Row(y), reinterpret_cast<QRgb*>(image.scanLine(y)), pixel);
+            std::ranges::transform(bitmap.Row(y), reinterpret_cast<QRgb*>(image.scanLine(y)),
+                                   pixel);
         }
     });
 }
@@ -57,23 +58,28 @@ void ScaleRows(const gfx::Bitmap& bitmap, qreal ratio, QImage& image) {
             const auto row = static_cast<size_t>(y);
             // A bitmap row that spans several device rows is converted once.
             if (y > 0 && rows[row] == rows[row - 1]) {
-                std::memcpy(to, image.constScanLine(y - 1), static_cast<size_t>(image.bytesPerLine()));
+                std::memcpy(to, image.constScanLine(y - 1),
+                            static_cast<size_t>(image.bytesPerLine()));
                 continue;
             }
             const std::span<const uint32_t> from = bitmap.Row(rows[row]);
-            std::ranges::transform(columns, to, [&](int32_t x) { return pixel(from[static_cast<size_t>(x)]); });
+            std::ranges::transform(columns, to,
+                                   [&](int32_t x) { return pixel(from[static_cast<size_t>(x)]); });
         }
     });
 }
 
-int32_t DeviceSide(int32_t side, qreal ratio) { return static_cast<int32_t>(std::ceil(side * ratio)); }
+int32_t DeviceSide(int32_t side, qreal ratio) {
+    return static_cast<int32_t>(std::ceil(side * ratio));
+}
 
 }  // namespace
 
 void ToDeviceImage(const gfx::Bitmap& bitmap, qreal ratio, QImage& image) {
     if (ratio == 1.0) {
         if (Resize(image, {bitmap.width(), bitmap.height()})) CopyRows(bitmap, image);
-    } else if (Resize(image, {DeviceSide(bitmap.width(), ratio), DeviceSide(bitmap.height(), ratio)})) {
+    } else if (Resize(image,
+                      {DeviceSide(bitmap.width(), ratio), DeviceSide(bitmap.height(), ratio)})) {
         ScaleRows(bitmap, ratio, image);
     }
     if (!image.isNull()) image.setDevicePixelRatio(ratio);

@@ -28,8 +28,8 @@ ClickSound::ClickSound(const QString& wave_file)
         context_ = nullptr;
         return;
     }
-    ca_context_change_props(context_, CA_PROP_APPLICATION_NAME, "ZEP Player", CA_PROP_APPLICATION_ID,
-                            "zepplayer", nullptr);
+    ca_context_change_props(context_, CA_PROP_APPLICATION_NAME, "ZEP Player",
+                            CA_PROP_APPLICATION_ID, "zepplayer", nullptr);
     // Connecting once here keeps a missing sound server from being looked
     // for again at every click.
     if (ca_context_open(context_) != CA_SUCCESS) {
@@ -46,8 +46,8 @@ void ClickSound::Play() {
     if (!context_) return;
     const QByteArray path = QFile::encodeName(file_.fileName());
     ca_context_cancel(context_, kClickId);
-    ca_context_play(context_, kClickId, CA_PROP_MEDIA_FILENAME, path.constData(), CA_PROP_EVENT_DESCRIPTION,
-                    "Stroke pause", nullptr);
+    ca_context_play(context_, kClickId, CA_PROP_MEDIA_FILENAME, path.constData(),
+                    CA_PROP_EVENT_DESCRIPTION, "Stroke pause", nullptr);
 }
 
 }  // namespace shell_qt

@@ -1,8 +1,8 @@
 // The click at each pause, played as a desktop event sound (libcanberra).
-// Qt's sound effect loses clicks on PulseAudio (Qt 6.4: a new play cuts off
-// the stream that is still starting), and Qt's audio sink stalls when its
-// buffer is not a whole number of its periods; the event-sound library gives
-// every click a stream of its own and keeps it until the click has sounded.
+// Qt 6.4's sound effect loses about half of the clicks on PulseAudio, and its
+// audio sink, fed from a device, stalls unless the server's buffer is a whole
+// number of its periods; the event-sound library gives every click a stream
+// of its own and keeps it until the click has sounded.
 #pragma once
 
 #include <QString>

@@ -30,7 +30,8 @@ namespace {
 // A dialog unit is defined by the average width of the 52 Latin letters,
 // rounded, and by the font's full height.
 player::DialogBaseUnits BaseUnits(const QFontMetrics& metrics) {
-    const int letters = metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    const int letters = metrics.horizontalAdvance(
+        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
     return {(letters / 26 + 1) / 2, metrics.height()};
 }
 
@@ -61,8 +62,9 @@ bool CarriesScript(const QMimeData* data) {
 
 PlayerWindow::PlayerWindow(const std::optional<fs::path>& argument) {
     setWindowTitle(QString::fromUtf8(player::kDialogCaption));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
     setAcceptDrops(true);
 
     const player::DialogBaseUnits base = BaseUnits(QFontMetrics(font()));
@@ -106,12 +108,14 @@ PlayerWindow::~PlayerWindow() { player::OnDestroy(); }
 // queued to the window's own thread, and nothing waits for it.
 void PlayerWindow::RequestRepaint(player::RepaintArea area, bool /*erase: Qt repaints whole*/) {
     QMetaObject::invokeMethod(
-        this, [this, area] { area == player::RepaintArea::Client ? update() : update(CanvasRect()); },
+        this,
+        [this, area] { area == player::RepaintArea::Client ? update() : update(CanvasRect()); },
         Qt::QueuedConnection);
 }
 
 void PlayerWindow::PlayClick() {
-    QMetaObject::invokeMethod(this, [this] { click_->Play(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { click_->Play(); }, Qt::QueuedConnection);
 }
 
 void PlayerWindow::BringToFront() {
@@ -130,15 +134,17 @@ void PlayerWindow::SetCounterText(const std::string& text) {
     // The counter numbers strokes from 0; its tip counts them as people do.
     bool step = false;
     const int stroke = shown.toInt(&step);
-    const QString tip = step ? QStringLiteral("%1 / %2 strokes").arg(stroke + 1).arg(player::RegionFiles.size())
-                             : QString();
+    const QString tip =
+        step ? QStringLiteral("%1 / %2 strokes").arg(stroke + 1).arg(player::RegionFiles.size())
+             : QString();
     if (counter_->toolTip() != tip) counter_->setToolTip(tip);
 }
 
 void PlayerWindow::EndDialog(int32_t result) { done(result); }
 
 std::optional<fs::path> PlayerWindow::AskSavePath() {
-    QFileDialog dialog(this, QStringLiteral("Save as BMP"), QString(), QStringLiteral("Bitmap Image (*.bmp)"));
+    QFileDialog dialog(this, QStringLiteral("Save as BMP"), QString(),
+                       QStringLiteral("Bitmap Image (*.bmp)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(QStringLiteral("bmp"));
@@ -152,8 +158,9 @@ std::optional<fs::path> PlayerWindow::AskSavePath() {
 
 // The platform's own file dialog where it has one.
 std::optional<fs::path> PlayerWindow::AskScriptPath() {
-    const QString name = QFileDialog::getOpenFileName(this, QStringLiteral("Open ZEP script"), QString(),
-                                                      QStringLiteral("ZEP script (*.zep *.ZEP)"));
+    const QString name =
+        QFileDialog::getOpenFileName(this, QStringLiteral("Open ZEP script"), QString(),
+                                     QStringLiteral("ZEP script (*.zep *.ZEP)"));
     if (name.isEmpty()) return std::nullopt;
     return ToPath(name);
 }

@@ -106,7 +106,9 @@ QPushButton* Button(QWidget& window, int32_t id) {
     return window.findChild<QPushButton*>(QString::number(id));
 }
 
-QString Counter(QWidget& window) { return window.findChild<QLabel*>(QString::number(player::kIdCounter))->text(); }
+QString Counter(QWidget& window) {
+    return window.findChild<QLabel*>(QString::number(player::kIdCounter))->text();
+}
 
 void Press(QWidget& window, int32_t id) { QTest::mouseClick(Button(window, id), Qt::LeftButton); }
 
@@ -127,7 +129,9 @@ bool CanvasShows(PlayerWindow& window, const gfx::Bitmap& picture) {
     // The device pixels whose centres lie on the canvas.
     const auto place = static_cast<int32_t>(std::ceil(player::kCanvasSide * ratio - 0.5));
     if (image.width() < place || image.height() < place) return false;
-    const auto under = [ratio](int32_t device) { return static_cast<int32_t>(std::floor((device + 0.5) / ratio)); };
+    const auto under = [ratio](int32_t device) {
+        return static_cast<int32_t>(std::floor((device + 0.5) / ratio));
+    };
     for (int32_t y = 0; y < place; ++y) {
         for (int32_t x = 0; x < place; ++x) {
             const gfx::Color c = *picture.GetPixel(under(x), under(y));
@@ -168,7 +172,8 @@ private slots:
     void initTestCase() {
         QVERIFY(dir_.isValid());
         // The first Draw's frame stays for two seconds of Waits.
-        bars_ = dialog_test::WriteCharacter(Dir(), "bars", "D;W;W;W;W;D;D;", dialog_test::kThreeBars);
+        bars_ =
+            dialog_test::WriteCharacter(Dir(), "bars", "D;W;W;W;W;D;D;", dialog_test::kThreeBars);
         waits_ = dialog_test::WriteCharacter(Dir(), "waits", "W;", {});
     }
 
@@ -185,9 +190,11 @@ private slots:
         QVERIFY(window);
         QCOMPARE(window->windowTitle(), QStringLiteral("ZEP Player"));
         const QFontMetrics metrics(window->font());
-        const int letters = metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+        const int letters = metrics.horizontalAdvance(
+            QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
         const player::DialogBaseUnits base{(letters / 26 + 1) / 2, metrics.height()};
-        QCOMPARE(window->size(), QSize(player::UnitsToPixelsX(210, base), player::UnitsToPixelsY(197, base)));
+        QCOMPARE(window->size(),
+                 QSize(player::UnitsToPixelsX(210, base), player::UnitsToPixelsY(197, base)));
 
         for (const player::ControlTemplate& control : player::kControls) {
             QWidget* widget = window->findChild<QWidget*>(QString::number(control.id));
@@ -254,7 +261,8 @@ private slots:
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(QFile::decodeName(bars_.c_str())),
                       QUrl::fromLocalFile(QFile::decodeName(waits_.c_str()))});
-        QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &data, Qt::LeftButton,
+                              Qt::NoModifier);
         QApplication::sendEvent(window.get(), &enter);
         QVERIFY(enter.isAccepted());
         QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
@@ -272,7 +280,8 @@ private slots:
         QTest::newRow("upper case") << QList<QUrl>{QUrl::fromLocalFile("/tmp/A.ZEP")} << true;
         QTest::newRow("other file") << QList<QUrl>{text} << false;
         QTest::newRow("script second") << QList<QUrl>{text, script} << false;
-        QTest::newRow("name without the dot") << QList<QUrl>{QUrl::fromLocalFile("/tmp/zep")} << false;
+        QTest::newRow("name without the dot")
+            << QList<QUrl>{QUrl::fromLocalFile("/tmp/zep")} << false;
         QTest::newRow("not local") << QList<QUrl>{QUrl("https://example.org/a.zep")} << false;
         QTest::newRow("no file") << QList<QUrl>{} << false;
     }
@@ -284,7 +293,8 @@ private slots:
         QVERIFY(window);
         QMimeData data;
         if (!urls.isEmpty()) data.setUrls(urls);
-        QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &data, Qt::LeftButton,
+                              Qt::NoModifier);
         enter.setAccepted(false);
         QApplication::sendEvent(window.get(), &enter);
         QCOMPARE(enter.isAccepted(), taken);
@@ -297,10 +307,14 @@ private slots:
             int32_t button;
             const char* counter;
             const char* tip;
-        } presses[] = {{player::kIdNext, "0", "1 / 3 strokes"},     {player::kIdNext, "1", "2 / 3 strokes"},
-                       {player::kIdNext, "2", "3 / 3 strokes"},     {player::kIdNext, "2", "3 / 3 strokes"},
-                       {player::kIdPrevious, "1", "2 / 3 strokes"}, {player::kIdPrevious, "0", "1 / 3 strokes"},
-                       {player::kIdPrevious, "0", "1 / 3 strokes"}, {player::kIdStop, "", ""}};
+        } presses[] = {{player::kIdNext, "0", "1 / 3 strokes"},
+                       {player::kIdNext, "1", "2 / 3 strokes"},
+                       {player::kIdNext, "2", "3 / 3 strokes"},
+                       {player::kIdNext, "2", "3 / 3 strokes"},
+                       {player::kIdPrevious, "1", "2 / 3 strokes"},
+                       {player::kIdPrevious, "0", "1 / 3 strokes"},
+                       {player::kIdPrevious, "0", "1 / 3 strokes"},
+                       {player::kIdStop, "", ""}};
         const QLabel* counter = window->findChild<QLabel*>(QString::number(player::kIdCounter));
         for (const auto& press : presses) {
             Press(*window, press.button);
@@ -320,7 +334,8 @@ private slots:
         const struct {
             Qt::Key key;
             const char* counter;
-        } keys[] = {{Qt::Key_Right, "0"}, {Qt::Key_Right, "1"}, {Qt::Key_Left, "0"}, {Qt::Key_Left, "0"}};
+        } keys[] = {
+            {Qt::Key_Right, "0"}, {Qt::Key_Right, "1"}, {Qt::Key_Left, "0"}, {Qt::Key_Left, "0"}};
         for (const auto& key : keys) {
             QTest::keyClick(window->focusWidget(), key.key);
             QTRY_COMPARE(Counter(*window), QString::fromUtf8(key.counter));
@@ -438,7 +453,8 @@ private slots:
             suffix = dialog->defaultSuffix();
             confirms = !dialog->testOption(QFileDialog::DontConfirmOverwrite);
             saves = dialog->acceptMode() == QFileDialog::AcceptSave;
-            if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) proposed = name->text();
+            if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+                proposed = name->text();
             dialog->reject();
         });
         QCOMPARE(window.AskSavePath(), std::nullopt);
