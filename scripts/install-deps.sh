@@ -11,6 +11,7 @@ packages=(
   qt6-base-dev qt6-multimedia-dev
   xvfb xauth imagemagick
   gcovr potrace hyperfine
+  libcanberra-dev libcanberra-pulse
 )
 
 missing=()

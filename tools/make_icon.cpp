@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <optional>
+#include <span>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -70,6 +71,10 @@ std::vector<std::pair<int32_t, int64_t>> Weights(int32_t origin, int32_t side, i
     return weights;
 }
 
+// Outside the picture.
+constexpr uint32_t kWhitePixel = 0xffffff;
+constexpr std::span<const uint32_t> kNoRow;
+
 // Box filter: each icon pixel is the exact area average of the picture under
 // it; outside the canvas counts as white.
 std::vector<uint8_t> ScaleDown(const gfx::Bitmap& picture, const gfx::Rect& frame) {
@@ -81,11 +86,16 @@ std::vector<uint8_t> ScaleDown(const gfx::Bitmap& picture, const gfx::Rect& fram
             const auto wx = Weights(frame.left, side, ox);
             int64_t sum[3] = {0, 0, 0};
             for (const auto& [y, hy] : wy) {
+                const std::span<const uint32_t> row =
+                    y >= 0 && y < picture.height() ? picture.Row(y) : kNoRow;
                 for (const auto& [x, hx] : wx) {
-                    const gfx::Color c = picture.GetPixel(x, y).value_or(gfx::kWhite);
-                    sum[0] += c.r * hx * hy;
-                    sum[1] += c.g * hx * hy;
-                    sum[2] += c.b * hx * hy;
+                    // 0x00RRGGBB
+                    const uint32_t v = x >= 0 && static_cast<size_t>(x) < row.size()
+                                           ? row[static_cast<size_t>(x)]
+                                           : kWhitePixel;
+                    sum[0] += ((v >> 16) & 0xff) * hx * hy;
+                    sum[1] += ((v >> 8) & 0xff) * hx * hy;
+                    sum[2] += (v & 0xff) * hx * hy;
                 }
             }
             const int64_t area = int64_t{side} * side;

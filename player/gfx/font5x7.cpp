@@ -645,11 +645,11 @@ const char kGlyphRows[kLastGlyph - kFirstGlyph + 1][kGlyphHeight][kGlyphWidth + 
         "#...#",
         "#...#",
         ".###."},
-    {   // p
+    {   // p: arched like the q beside it; a flat top read as "e"
         ".....",
         ".....",
-        "####.",
-        "#...#",
+        "#.##.",
+        "##..#",
         "####.",
         "#....",
         "#...."},

@@ -7,7 +7,11 @@
 
 namespace shell_qt {
 
-// The same pixels in 32-bit RGB.
-QImage ToQImage(const gfx::Bitmap& bitmap);
+// The bitmap as shown on a screen of ratio device pixels per bitmap pixel,
+// into image: 32-bit RGB, the bitmap's size times ratio (rounded up), each
+// device pixel the bitmap pixel under its centre, so edges stay sharp at any
+// scale. image is reused when it already has that size; it is null when
+// memory runs out.
+void ToDeviceImage(const gfx::Bitmap& bitmap, qreal ratio, QImage& image);
 
 }  // namespace shell_qt

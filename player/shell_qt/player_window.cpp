@@ -1,6 +1,5 @@
 #include "player/shell_qt/player_window.h"
 
-#include <QAudioDevice>
 #include <QClipboard>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -10,16 +9,13 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMediaDevices>
 #include <QMetaObject>
 #include <QMimeData>
 #include <QPainter>
 #include <QPushButton>
-#include <QSoundEffect>
+#include <QShortcut>
 #include <QUrl>
 
-#include <algorithm>
-#include <cmath>
 #include <vector>
 
 #include "player/character_lookup.h"
@@ -27,6 +23,7 @@
 #include "player/player_state.h"
 #include "player/shell_qt/bitmap_image.h"
 #include "sys/data_dirs.h"
+#include "player/shell_qt/click_sound.h"
 
 namespace fs = std::filesystem;
 
@@ -37,7 +34,8 @@ namespace {
 // A dialog unit is defined by the average width of the 52 Latin letters,
 // rounded, and by the font's full height.
 player::DialogBaseUnits BaseUnits(const QFontMetrics& metrics) {
-    const int letters = metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    const int letters = metrics.horizontalAdvance(
+        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
     return {(letters / 26 + 1) / 2, metrics.height()};
 }
 
@@ -61,16 +59,22 @@ std::optional<fs::path> CharacterScript(const QMimeData* data) {
     return player::FindCharacterScript(data->text().toStdU16String(), sys::PlayerDataFolders());
 }
 
-}  // namespace
-
-int32_t CanvasScale(qreal device_pixel_ratio) {
-    return std::max(1, static_cast<int32_t>(std::floor(device_pixel_ratio)));
+// A drop loads its first file, and only a name ending in ".zep" (in any
+// case) can load.
+bool CarriesScript(const QMimeData* data) {
+    const std::vector<fs::path> files = LocalFiles(data);
+    if (files.empty()) return false;
+    const QString name = QFile::decodeName(files.front().filename().native().c_str());
+    return name.endsWith(QStringLiteral(".zep"), Qt::CaseInsensitive);
 }
+
+}  // namespace
 
 PlayerWindow::PlayerWindow(const std::optional<fs::path>& argument) {
     setWindowTitle(QString::fromUtf8(player::kDialogCaption));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
     setAcceptDrops(true);
 
     const player::DialogBaseUnits base = BaseUnits(QFontMetrics(font()));
@@ -95,10 +99,16 @@ PlayerWindow::PlayerWindow(const std::optional<fs::path>& argument) {
         widget->setGeometry(ToQRect(player::ControlRect(control, base)));
     }
 
-    if (!QMediaDevices::defaultAudioOutput().isNull()) {
-        click_ = new QSoundEffect(this);
-        click_->setSource(QUrl(QStringLiteral("qrc:/zepplayer/click.wav")));
-    }
+    // Beyond the template, as on any window here: the arrow keys step as "<"
+    // and ">" do, whichever button has the focus, and Ctrl+O opens a script.
+    const auto shortcut = [this](const QKeySequence& keys, auto action) {
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, action);
+    };
+    shortcut(QKeySequence(Qt::Key_Left), [] { player::OnCommand(player::kIdPrevious); });
+    shortcut(QKeySequence(Qt::Key_Right), [] { player::OnCommand(player::kIdNext); });
+    shortcut(QKeySequence::Open, [this] { OpenScript(); });
+
+    click_ = std::make_unique<ClickSound>(QStringLiteral(":/zepplayer/click.wav"));
     player::OnInitDialog(*this, argument);
 }
 
@@ -108,20 +118,14 @@ PlayerWindow::~PlayerWindow() { player::OnDestroy(); }
 // queued to the window's own thread, and nothing waits for it.
 void PlayerWindow::RequestRepaint(player::RepaintArea area, bool /*erase: Qt repaints whole*/) {
     QMetaObject::invokeMethod(
-        this, [this, area] { area == player::RepaintArea::Client ? update() : update(CanvasRect()); },
+        this,
+        [this, area] { area == player::RepaintArea::Client ? update() : update(CanvasRect()); },
         Qt::QueuedConnection);
 }
 
 void PlayerWindow::PlayClick() {
     QMetaObject::invokeMethod(
-        this,
-        [this] {
-            if (!click_) return;
-            // A new click cuts off the one still sounding.
-            click_->stop();
-            click_->play();
-        },
-        Qt::QueuedConnection);
+        this, [this] { click_->Play(); }, Qt::QueuedConnection);
 }
 
 void PlayerWindow::BringToFront() {
@@ -137,12 +141,20 @@ void PlayerWindow::BringToFront() {
 void PlayerWindow::SetCounterText(const std::string& text) {
     const QString shown = QString::fromStdString(text);
     if (counter_->text() != shown) counter_->setText(shown);
+    // The counter numbers strokes from 0; its tip counts them as people do.
+    bool step = false;
+    const int stroke = shown.toInt(&step);
+    const QString tip =
+        step ? QStringLiteral("%1 / %2 strokes").arg(stroke + 1).arg(player::RegionFiles.size())
+             : QString();
+    if (counter_->toolTip() != tip) counter_->setToolTip(tip);
 }
 
 void PlayerWindow::EndDialog(int32_t result) { done(result); }
 
 std::optional<fs::path> PlayerWindow::AskSavePath() {
-    QFileDialog dialog(this, QStringLiteral("Save as BMP"), QString(), QStringLiteral("Bitmap Image (*.bmp)"));
+    QFileDialog dialog(this, QStringLiteral("Save as BMP"), QString(),
+                       QStringLiteral("Bitmap Image (*.bmp)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(QStringLiteral("bmp"));
@@ -154,30 +166,39 @@ std::optional<fs::path> PlayerWindow::AskSavePath() {
     return ToPath(files.first());
 }
 
-QRect PlayerWindow::CanvasRect() const {
-    const qreal ratio = devicePixelRatioF();
-    const auto side = static_cast<int>(std::ceil(player::kCanvasSide * CanvasScale(ratio) / ratio));
-    return {0, 0, side, side};
+// The platform's own file dialog where it has one.
+std::optional<fs::path> PlayerWindow::AskScriptPath() {
+    const QString name =
+        QFileDialog::getOpenFileName(this, QStringLiteral("Open ZEP script"), QString(),
+                                     QStringLiteral("ZEP script (*.zep *.ZEP)"));
+    if (name.isEmpty()) return std::nullopt;
+    return ToPath(name);
 }
+
+// The script loads as a dropped one does.
+void PlayerWindow::OpenScript() {
+    if (const std::optional<fs::path> path = AskScriptPath()) player::OnDropFiles({*path});
+}
+
+QRect PlayerWindow::CanvasRect() const { return {0, 0, player::kCanvasSide, player::kCanvasSide}; }
 
 void PlayerWindow::reject() { player::OnCommand(player::kIdCancel); }
 
 void PlayerWindow::paintEvent(QPaintEvent* /*event*/) {
-    // The whole client area is composed in canvas pixels and drawn with each
-    // one covering a whole number of device pixels.
-    const qreal ratio = devicePixelRatioF();
-    const qreal canvas_pixel = ratio / CanvasScale(ratio);
-    const auto width = static_cast<int32_t>(std::ceil(this->width() * canvas_pixel));
-    const auto height = static_cast<int32_t>(std::ceil(this->height() * canvas_pixel));
+    // The client area is composed with a canvas pixel for each pixel of the
+    // layout, then scaled to the screen's device pixels, nearest neighbour:
+    // the canvas fills its place at any scale and stays sharp.
+    const int32_t width = this->width();
+    const int32_t height = this->height();
     if (!client_ || client_->width() != width || client_->height() != height) {
         client_ = gfx::Bitmap::Create(width, height, gfx::PixelFormat::Rgb32);
         if (!client_) return;
     }
     player::OnPaint(*client_, {0, 0, width, height});
-    QImage image = ToQImage(*client_);
-    image.setDevicePixelRatio(canvas_pixel);
+    ToDeviceImage(*client_, devicePixelRatioF(), shown_);
+    if (shown_.isNull()) return;
     QPainter painter(this);
-    painter.drawImage(QPointF(0, 0), image);
+    painter.drawImage(QPointF(0, 0), shown_);
 }
 
 // Enter presses the focused button; with no button focused it ends the
@@ -203,7 +224,8 @@ void PlayerWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 void PlayerWindow::dragEnterEvent(QDragEnterEvent* event) {
-    if (!LocalFiles(event->mimeData()).empty() || CharacterScript(event->mimeData())) {
+    // The cursor promises a drop only for what the player can load.
+    if (CarriesScript(event->mimeData()) || CharacterScript(event->mimeData())) {
         event->acceptProposedAction();
     }
 }

@@ -4,9 +4,11 @@
 #pragma once
 
 #include <QDialog>
+#include <QImage>
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -14,13 +16,10 @@
 #include "player/dialog.h"
 
 class QLabel;
-class QSoundEffect;
 
 namespace shell_qt {
 
-// Each canvas pixel is this many device pixels across: the
-// screen's scale rounded down to a whole number, so the canvas stays sharp.
-int32_t CanvasScale(qreal device_pixel_ratio);
+class ClickSound;
 
 class PlayerWindow : public QDialog, public player::DialogHost {
 public:
@@ -38,6 +37,11 @@ public:
     void PlayClick() override;
     void BringToFront() override;
 
+    // The open dialog (Ctrl+O): the script the user chose, or none.
+    virtual std::optional<std::filesystem::path> AskScriptPath();
+    // Asks for a script and loads it.
+    void OpenScript();
+
     // The canvas in the window's coordinates.
     QRect CanvasRect() const;
 
@@ -52,10 +56,11 @@ protected:
 
 private:
     QLabel* counter_ = nullptr;
-    // None when the system has no audio output: the player is silent then.
-    QSoundEffect* click_ = nullptr;
-    // The client area in canvas pixels, kept between repaints.
+    std::unique_ptr<ClickSound> click_;
+    // The client area in canvas pixels, and in the screen's device pixels,
+    // kept between repaints.
     std::optional<gfx::Bitmap> client_;
+    QImage shown_;
 };
 
 }  // namespace shell_qt

@@ -13,6 +13,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <cmath>
 #include <condition_variable>
 #include <filesystem>
 #include <fstream>
@@ -33,7 +34,7 @@ using shell_qt::PlayerWindow;
 
 namespace {
 
-// The real window with the save dialog answered by the test, and its pauses
+// The real window with the open and save dialogs answered by the test, and its pauses
 // watched: two animations pausing at once would be two animations at once.
 // The pause after a Draw can also be held, so that what the canvas shows
 // while playing does not depend on how fast the test runs.
@@ -55,6 +56,12 @@ public:
     std::optional<fs::path> AskSavePath() override {
         ++save_asked;
         return save_answer;
+    }
+    std::optional<fs::path> open_answer;
+    int open_asked = 0;
+    std::optional<fs::path> AskScriptPath() override {
+        ++open_asked;
+        return open_answer;
     }
     void PauseAnimation(int32_t ms, const player::PlayingFlag& playing) override {
         if (++animations_pausing_ > 1) overlapped = true;
@@ -97,7 +104,9 @@ QPushButton* Button(QWidget& window, int32_t id) {
     return window.findChild<QPushButton*>(QString::number(id));
 }
 
-QString Counter(QWidget& window) { return window.findChild<QLabel*>(QString::number(player::kIdCounter))->text(); }
+QString Counter(QWidget& window) {
+    return window.findChild<QLabel*>(QString::number(player::kIdCounter))->text();
+}
 
 void Press(QWidget& window, int32_t id) { QTest::mouseClick(Button(window, id), Qt::LeftButton); }
 
@@ -109,18 +118,22 @@ gfx::Bitmap ComposedCanvas() {
     return std::move(*canvas);
 }
 
-// The canvas grabbed from the window equals the picture, each canvas pixel a
-// solid square of whole device pixels.
+// The canvas grabbed from the window fills its place in the layout with the
+// picture, each device pixel showing the canvas pixel under its centre, so
+// that at any scale every device pixel has one of the picture's colours.
 bool CanvasShows(PlayerWindow& window, const gfx::Bitmap& picture) {
     const QImage image = window.grab(window.CanvasRect()).toImage();
-    const int32_t scale = shell_qt::CanvasScale(image.devicePixelRatio());
-    if (image.width() < player::kCanvasSide * scale || image.height() < player::kCanvasSide * scale) return false;
-    for (int32_t y = 0; y < player::kCanvasSide; ++y) {
-        for (int32_t x = 0; x < player::kCanvasSide; ++x) {
-            const gfx::Color c = *picture.GetPixel(x, y);
-            for (int32_t i = 0; i < scale * scale; ++i) {
-                if (image.pixel(x * scale + i % scale, y * scale + i / scale) != qRgb(c.r, c.g, c.b)) return false;
-            }
+    const qreal ratio = image.devicePixelRatio();
+    // The device pixels whose centres lie on the canvas.
+    const auto place = static_cast<int32_t>(std::ceil(player::kCanvasSide * ratio - 0.5));
+    if (image.width() < place || image.height() < place) return false;
+    const auto under = [ratio](int32_t device) {
+        return static_cast<int32_t>(std::floor((device + 0.5) / ratio));
+    };
+    for (int32_t y = 0; y < place; ++y) {
+        for (int32_t x = 0; x < place; ++x) {
+            const gfx::Color c = *picture.GetPixel(under(x), under(y));
+            if (image.pixel(x, y) != qRgb(c.r, c.g, c.b)) return false;
         }
     }
     return true;
@@ -157,7 +170,8 @@ private slots:
     void initTestCase() {
         QVERIFY(dir_.isValid());
         // The first Draw's frame stays for two seconds of Waits.
-        bars_ = dialog_test::WriteCharacter(Dir(), "bars", "D;W;W;W;W;D;D;", dialog_test::kThreeBars);
+        bars_ =
+            dialog_test::WriteCharacter(Dir(), "bars", "D;W;W;W;W;D;D;", dialog_test::kThreeBars);
         waits_ = dialog_test::WriteCharacter(Dir(), "waits", "W;", {});
     }
 
@@ -174,9 +188,11 @@ private slots:
         QVERIFY(window);
         QCOMPARE(window->windowTitle(), QStringLiteral("ZEP Player"));
         const QFontMetrics metrics(window->font());
-        const int letters = metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+        const int letters = metrics.horizontalAdvance(
+            QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
         const player::DialogBaseUnits base{(letters / 26 + 1) / 2, metrics.height()};
-        QCOMPARE(window->size(), QSize(player::UnitsToPixelsX(210, base), player::UnitsToPixelsY(197, base)));
+        QCOMPARE(window->size(),
+                 QSize(player::UnitsToPixelsX(210, base), player::UnitsToPixelsY(197, base)));
 
         for (const player::ControlTemplate& control : player::kControls) {
             QWidget* widget = window->findChild<QWidget*>(QString::number(control.id));
@@ -243,7 +259,8 @@ private slots:
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(QFile::decodeName(bars_.c_str())),
                       QUrl::fromLocalFile(QFile::decodeName(waits_.c_str()))});
-        QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &data, Qt::LeftButton,
+                              Qt::NoModifier);
         QApplication::sendEvent(window.get(), &enter);
         QVERIFY(enter.isAccepted());
         QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
@@ -252,21 +269,87 @@ private slots:
         QTRY_VERIFY(CanvasShowsComposed(*window));
     }
 
+    void aDragIsTakenOnlyWhenItsFirstFileIsAScript_data() {
+        QTest::addColumn<QList<QUrl>>("urls");
+        QTest::addColumn<bool>("taken");
+        const QUrl script = QUrl::fromLocalFile("/tmp/a.zep");
+        const QUrl text = QUrl::fromLocalFile("/tmp/a.txt");
+        QTest::newRow("script") << QList<QUrl>{script} << true;
+        QTest::newRow("upper case") << QList<QUrl>{QUrl::fromLocalFile("/tmp/A.ZEP")} << true;
+        QTest::newRow("other file") << QList<QUrl>{text} << false;
+        QTest::newRow("script second") << QList<QUrl>{text, script} << false;
+        QTest::newRow("name without the dot")
+            << QList<QUrl>{QUrl::fromLocalFile("/tmp/zep")} << false;
+        QTest::newRow("not local") << QList<QUrl>{QUrl("https://example.org/a.zep")} << false;
+        QTest::newRow("no file") << QList<QUrl>{} << false;
+    }
+
+    void aDragIsTakenOnlyWhenItsFirstFileIsAScript() {
+        QFETCH(QList<QUrl>, urls);
+        QFETCH(bool, taken);
+        const auto window = Open(std::nullopt);
+        QVERIFY(window);
+        QMimeData data;
+        if (!urls.isEmpty()) data.setUrls(urls);
+        QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &data, Qt::LeftButton,
+                              Qt::NoModifier);
+        enter.setAccepted(false);
+        QApplication::sendEvent(window.get(), &enter);
+        QCOMPARE(enter.isAccepted(), taken);
+    }
+
     void stepButtonsWalkAndStopAtBothEnds() {
         const auto window = Open(bars_);
         QVERIFY(window);
         const struct {
             int32_t button;
             const char* counter;
-        } presses[] = {{player::kIdNext, "0"},     {player::kIdNext, "1"},     {player::kIdNext, "2"},
-                       {player::kIdNext, "2"},     {player::kIdPrevious, "1"}, {player::kIdPrevious, "0"},
-                       {player::kIdPrevious, "0"}, {player::kIdStop, ""}};
+            const char* tip;
+        } presses[] = {{player::kIdNext, "0", "1 / 3 strokes"},
+                       {player::kIdNext, "1", "2 / 3 strokes"},
+                       {player::kIdNext, "2", "3 / 3 strokes"},
+                       {player::kIdNext, "2", "3 / 3 strokes"},
+                       {player::kIdPrevious, "1", "2 / 3 strokes"},
+                       {player::kIdPrevious, "0", "1 / 3 strokes"},
+                       {player::kIdPrevious, "0", "1 / 3 strokes"},
+                       {player::kIdStop, "", ""}};
+        const QLabel* counter = window->findChild<QLabel*>(QString::number(player::kIdCounter));
         for (const auto& press : presses) {
             Press(*window, press.button);
             QTRY_COMPARE(Counter(*window), QString::fromUtf8(press.counter));
             QVERIFY(CanvasShowsComposed(*window));
+            QCOMPARE(counter->toolTip(), QString::fromUtf8(press.tip));
         }
         QCOMPARE(player::ShownStroke.load(), -1);
+    }
+
+    // Whichever button has the focus: a focused push button would otherwise
+    // take the arrows to move the focus.
+    void arrowKeysStepAsTheStepButtonsDo() {
+        const auto window = Open(bars_);
+        QVERIFY(window);
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        const struct {
+            Qt::Key key;
+            const char* counter;
+        } keys[] = {
+            {Qt::Key_Right, "0"}, {Qt::Key_Right, "1"}, {Qt::Key_Left, "0"}, {Qt::Key_Left, "0"}};
+        for (const auto& key : keys) {
+            QTest::keyClick(window->focusWidget(), key.key);
+            QTRY_COMPARE(Counter(*window), QString::fromUtf8(key.counter));
+        }
+        QCOMPARE(window->focusWidget(), Button(*window, player::kIdPlay));
+    }
+
+    void ctrlOOpensAScript() {
+        const auto window = Open(std::nullopt);
+        QVERIFY(window);
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        window->open_answer = bars_;
+        QTest::keyClick(window->focusWidget(), Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(window->open_asked, 1);
+        QCOMPARE(player::Commands, player::ParseScript("D;W;W;W;W;D;D;"));
+        QTRY_VERIFY(CanvasShowsComposed(*window));
     }
 
     void stopDuringPlayShowsTheWholeCharacterAtOnce() {
@@ -368,7 +451,8 @@ private slots:
             suffix = dialog->defaultSuffix();
             confirms = !dialog->testOption(QFileDialog::DontConfirmOverwrite);
             saves = dialog->acceptMode() == QFileDialog::AcceptSave;
-            if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) proposed = name->text();
+            if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+                proposed = name->text();
             dialog->reject();
         });
         QCOMPARE(window.AskSavePath(), std::nullopt);
@@ -385,23 +469,6 @@ private slots:
         QVERIFY(click.open(QIODevice::ReadOnly));
         QCOMPARE(click.size(), 11566);
         QCOMPARE(click.read(4), QByteArray("RIFF"));
-    }
-
-    void canvasScaleIsAWholeNumber_data() {
-        QTest::addColumn<qreal>("ratio");
-        QTest::addColumn<int>("scale");
-        QTest::newRow("small") << 0.75 << 1;
-        QTest::newRow("plain") << 1.0 << 1;
-        QTest::newRow("one and a half") << 1.5 << 1;
-        QTest::newRow("double") << 2.0 << 2;
-        QTest::newRow("two and a half") << 2.5 << 2;
-        QTest::newRow("triple") << 3.0 << 3;
-    }
-
-    void canvasScaleIsAWholeNumber() {
-        QFETCH(qreal, ratio);
-        QFETCH(int, scale);
-        QCOMPARE(shell_qt::CanvasScale(ratio), scale);
     }
 };
 
