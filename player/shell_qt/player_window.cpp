@@ -158,6 +158,11 @@ std::optional<fs::path> PlayerWindow::AskSavePath() {
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(QStringLiteral("bmp"));
+    // The picture of a loaded character is proposed under the script's name.
+    if (!player::ScriptPath.empty()) {
+        fs::path name = player::ScriptPath.filename();
+        dialog.selectFile(QFile::decodeName(name.replace_extension(".bmp").native().c_str()));
+    }
     // Replacing a file needs the user's word.
     dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;

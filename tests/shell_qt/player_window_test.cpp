@@ -432,36 +432,42 @@ private slots:
         QCOMPARE(Counter(*window), QStringLiteral("1"));
     }
 
-    // The real save dialog, looked at while it is open and then cancelled.
+    // The real save dialog, looked at while it is open and then cancelled:
+    // with nothing loaded no name is proposed, with a script its own.
     void saveDialogAsksAsConfigured() {
         PlayerWindow window(std::nullopt);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QString title;
-        QStringList filters;
-        QString suffix;
-        bool confirms = false;
-        bool saves = false;
-        QString proposed = "unset";
-        QTimer::singleShot(100, [&] {
-            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-            if (!dialog) return;
-            title = dialog->windowTitle();
-            filters = dialog->nameFilters();
-            suffix = dialog->defaultSuffix();
-            confirms = !dialog->testOption(QFileDialog::DontConfirmOverwrite);
-            saves = dialog->acceptMode() == QFileDialog::AcceptSave;
-            if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
-                proposed = name->text();
-            dialog->reject();
-        });
-        QCOMPARE(window.AskSavePath(), std::nullopt);
-        QCOMPARE(title, QStringLiteral("Save as BMP"));
-        QCOMPARE(filters, QStringList({"Bitmap Image (*.bmp)"}));
-        QCOMPARE(suffix, QStringLiteral("bmp"));
-        QVERIFY(confirms);
-        QVERIFY(saves);
-        QCOMPARE(proposed, QString());
+        for (const auto& [script, expected] : {std::pair<fs::path, QString>{"", ""},
+                                               {"/characters/yama.zep", "yama.bmp"}}) {
+            player::ScriptPath = script;
+            QString title;
+            QStringList filters;
+            QString suffix;
+            bool confirms = false;
+            bool saves = false;
+            QString proposed = "unset";
+            QTimer::singleShot(100, [&] {
+                auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+                if (!dialog) return;
+                title = dialog->windowTitle();
+                filters = dialog->nameFilters();
+                suffix = dialog->defaultSuffix();
+                confirms = !dialog->testOption(QFileDialog::DontConfirmOverwrite);
+                saves = dialog->acceptMode() == QFileDialog::AcceptSave;
+                if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+                    proposed = name->text();
+                dialog->reject();
+            });
+            QCOMPARE(window.AskSavePath(), std::nullopt);
+            QCOMPARE(title, QStringLiteral("Save as BMP"));
+            QCOMPARE(filters, QStringList({"Bitmap Image (*.bmp)"}));
+            QCOMPARE(suffix, QStringLiteral("bmp"));
+            QVERIFY(confirms);
+            QVERIFY(saves);
+            QCOMPARE(proposed, expected);
+        }
+        player::ScriptPath.clear();
     }
 
     void theClickIsBuiltIn() {
