@@ -128,29 +128,63 @@ void Keep(Image& best, std::vector<uint8_t> codes, int32_t transparent) {
     best.transparent = transparent;
 }
 
-// The smallest encoding of the rectangle: plain, or with an index that no
-// changed pixel uses as the transparent one, unchanged pixels sent either as
-// it throughout or as whichever of it and their colour compresses better.
+// Indices that no changed pixel uses, any of which can be the transparent
+// one: each colour found only in unchanged pixels, else one unused index
+// (which all unused indices are alike).
+std::vector<uint8_t> TransparentCandidates(const RectPixels& pixels, int code_size) {
+    enum Use : uint8_t { kUnused, kUnchangedOnly, kChanged };
+    std::vector<Use> use(size_t{1} << code_size, kUnused);
+    for (size_t i = 0; i < pixels.indices.size(); ++i) {
+        Use& u = use[pixels.indices[i]];
+        u = pixels.changed[i] ? kChanged : std::max(u, kUnchangedOnly);
+    }
+    std::vector<uint8_t> candidates;
+    for (size_t t = 0; t < use.size(); ++t) {
+        if (use[t] == kUnchangedOnly) candidates.push_back(static_cast<uint8_t>(t));
+    }
+    const auto unused = std::find(use.begin(), use.end(), kUnused);
+    if (candidates.empty() && unused != use.end()) {
+        candidates.push_back(static_cast<uint8_t>(unused - use.begin()));
+    }
+    return candidates;
+}
+
+// Each unchanged pixel as the index of the pixel to its left where that is
+// one of its two, else as the transparent one, so that runs stay runs.
+std::vector<uint8_t> FollowLeft(const std::vector<uint8_t>& indices,
+                                const std::vector<uint8_t>& alternates, size_t width) {
+    std::vector<uint8_t> chosen(alternates);
+    for (size_t i = 0; i < chosen.size(); ++i) {
+        const bool free = alternates[i] != indices[i];
+        if (free && i % width > 0 && chosen[i - 1] == indices[i]) chosen[i] = indices[i];
+    }
+    return chosen;
+}
+
+// The smallest of a few encodings of the rectangle: plain, and for each
+// transparent candidate with the unchanged pixels sent as whichever of their
+// two indices the coder's matches favour (tried with either index first on a
+// tie), all transparent, or following their left neighbour. Which one wins
+// varies from frame to frame; trying them costs little on small rectangles.
 Image SmallestImage(const gfx::Rect& rect, const RectPixels& pixels) {
     Image best;
     best.rect = rect;
     const uint8_t top = *std::max_element(pixels.indices.begin(), pixels.indices.end());
-    best.min_code_size = std::max(kMinCodeSize, static_cast<int>(std::bit_width(top)));
-    Keep(best, LzwEncode(pixels.indices, pixels.indices, best.min_code_size), kOpaque);
+    const int size = std::max(kMinCodeSize, static_cast<int>(std::bit_width(top)));
+    best.min_code_size = size;
+    Keep(best, LzwEncode(pixels.indices, pixels.indices, size), kOpaque);
 
-    std::vector<bool> used(size_t{1} << best.min_code_size);
-    for (size_t i = 0; i < pixels.indices.size(); ++i) {
-        if (pixels.changed[i]) used[pixels.indices[i]] = true;
-    }
+    const auto width = static_cast<size_t>(rect.right - rect.left);
     std::vector<uint8_t> alternates(pixels.indices.size());
-    for (size_t t = 0; t < used.size(); ++t) {
-        if (used[t]) continue;
+    for (const uint8_t t : TransparentCandidates(pixels, size)) {
         for (size_t i = 0; i < alternates.size(); ++i) {
-            alternates[i] = pixels.changed[i] ? pixels.indices[i] : static_cast<uint8_t>(t);
+            alternates[i] = pixels.changed[i] ? pixels.indices[i] : t;
         }
-        const auto index = static_cast<int32_t>(t);
-        Keep(best, LzwEncode(pixels.indices, alternates, best.min_code_size), index);
-        Keep(best, LzwEncode(alternates, alternates, best.min_code_size), index);
+        const std::vector<uint8_t> left = FollowLeft(pixels.indices, alternates, width);
+        Keep(best, LzwEncode(pixels.indices, alternates, size), t);
+        Keep(best, LzwEncode(alternates, pixels.indices, size), t);
+        Keep(best, LzwEncode(alternates, alternates, size), t);
+        Keep(best, LzwEncode(left, left, size), t);
     }
     return best;
 }

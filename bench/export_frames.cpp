@@ -1,0 +1,95 @@
+#include "export_frames.h"
+
+#include <cstdio>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <system_error>
+
+#include "player/document.h"
+#include "player/engine.h"
+#include "player/player_state.h"
+#include "player/regionload.h"
+
+namespace export_bench {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Keeps each frame with the time it was shown, on a clock that only the
+// animation's pauses move.
+struct FrameRecorder : player::AnimationEffects {
+    int64_t now = 0;
+    std::vector<std::shared_ptr<const gfx::Bitmap>> frames;
+    std::vector<int64_t> times;
+    void Sleep(int32_t ms) override { now += ms; }
+    void PlayClick() override {}
+    void PublishFrame(std::shared_ptr<const gfx::Bitmap> frame) override {
+        if (!frame) return;
+        frames.push_back(std::move(frame));
+        times.push_back(now);
+    }
+    void RequestRepaint(bool) override {}
+    void BringToFront() override {}
+};
+
+std::string RegionName(const std::string& name, int n) {
+    char suffix[32];
+    std::snprintf(suffix, sizeof suffix, "-%02d.rgn", n);
+    return name + suffix;
+}
+
+bool Load(const fs::path& script) {
+    std::error_code ec;
+    return player::LoadDocument(
+        script, [] {}, ec);
+}
+
+}  // namespace
+
+std::vector<player::TimedFrame> PlayFrames(const fs::path& script, int32_t hold_ms) {
+    if (!Load(script)) return {};
+    player::Playing = 1;
+    FrameRecorder recorder;
+    player::RunAnimation(recorder);
+    player::Playing = 0;
+    std::vector<player::TimedFrame> frames;
+    for (size_t i = 0; i < recorder.frames.size(); ++i) {
+        const bool last = i + 1 == recorder.frames.size();
+        const int64_t duration = last ? hold_ms : recorder.times[i + 1] - recorder.times[i];
+        frames.push_back({recorder.frames[i], static_cast<int32_t>(duration)});
+    }
+    return frames;
+}
+
+std::vector<gfx::MaybeRegion> StrokeShapes(const fs::path& script) {
+    std::vector<gfx::MaybeRegion> shapes;
+    if (!Load(script)) return shapes;
+    for (const player::StrokeCommand& command : player::Commands) {
+        if (command.kind == player::CommandKind::Wait) continue;
+        shapes.push_back(player::LoadStrokeRegion(player::RegionFiles, shapes.size()));
+    }
+    return shapes;
+}
+
+fs::path TenStrokeCharacter(const fs::path& samples, const fs::path& dir) {
+    fs::create_directories(dir);
+    std::string script;
+    int number = 0;
+    for (const char* name : {"ei", "kawa", "juu"}) {
+        std::ifstream in(samples / (std::string(name) + ".zep"), std::ios::binary);
+        std::ostringstream text;
+        text << in.rdbuf();
+        script += text.str();
+        for (int n = 0; fs::exists(samples / RegionName(name, n)); ++n) {
+            fs::copy_file(samples / RegionName(name, n), dir / RegionName("ten-strokes", number++),
+                          fs::copy_options::overwrite_existing);
+        }
+    }
+    std::ofstream(dir / "ten-strokes.zep", std::ios::binary) << script;
+    return dir / "ten-strokes.zep";
+}
+
+}  // namespace export_bench
