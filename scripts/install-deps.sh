@@ -10,7 +10,7 @@ packages=(
   clang libclang-rt-14-dev
   qt6-base-dev qt6-multimedia-dev
   xvfb xauth imagemagick
-  gcovr potrace hyperfine
+  gcovr potrace hyperfine gifsicle
 )
 
 missing=()

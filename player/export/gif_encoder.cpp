@@ -122,12 +122,6 @@ std::optional<RectPixels> CollectPixels(const gfx::Bitmap* before, const gfx::Bi
     return pixels;
 }
 
-void Keep(Image& best, std::vector<uint8_t> codes, int32_t transparent) {
-    if (!best.codes.empty() && codes.size() >= best.codes.size()) return;
-    best.codes = std::move(codes);
-    best.transparent = transparent;
-}
-
 // Indices that no changed pixel uses, any of which can be the transparent
 // one: each colour found only in unchanged pixels, else one unused index
 // (which all unused indices are alike).
@@ -161,31 +155,55 @@ std::vector<uint8_t> FollowLeft(const std::vector<uint8_t>& indices,
     return chosen;
 }
 
-// The smallest of a few encodings of the rectangle: plain, and for each
-// transparent candidate with the unchanged pixels sent as whichever of their
-// two indices the coder's matches favour (tried with either index first on a
-// tie), all transparent, or following their left neighbour. Which one wins
-// varies from frame to frame; trying them costs little on small rectangles.
+// One way of sending a rectangle: what each pixel may be sent as (see
+// LzwEncode) and the transparent index, if any.
+struct Choice {
+    std::vector<uint8_t> indices;
+    std::vector<uint8_t> alternates;
+    int32_t transparent;
+};
+
+// Plain, and for each transparent candidate the unchanged pixels sent as
+// whichever of their two indices the coder's matches favour (tried with
+// either index first on a tie), all transparent, or following their left
+// neighbour. Which one is smallest varies from frame to frame.
+std::vector<Choice> Choices(const gfx::Rect& rect, const RectPixels& pixels, int code_size) {
+    std::vector<Choice> choices{{pixels.indices, pixels.indices, kOpaque}};
+    const auto width = static_cast<size_t>(rect.right - rect.left);
+    std::vector<uint8_t> alternates(pixels.indices.size());
+    for (const uint8_t t : TransparentCandidates(pixels, code_size)) {
+        for (size_t i = 0; i < alternates.size(); ++i) {
+            alternates[i] = pixels.changed[i] ? pixels.indices[i] : t;
+        }
+        std::vector<uint8_t> left = FollowLeft(pixels.indices, alternates, width);
+        choices.push_back({pixels.indices, alternates, t});
+        choices.push_back({alternates, pixels.indices, t});
+        choices.push_back({alternates, alternates, t});
+        choices.push_back({left, std::move(left), t});
+    }
+    return choices;
+}
+
+// The smallest encoding of the rectangle. The look-ahead parse seldom
+// changes which choice wins, so only the winner is tried with it too.
 Image SmallestImage(const gfx::Rect& rect, const RectPixels& pixels) {
     Image best;
     best.rect = rect;
     const uint8_t top = *std::max_element(pixels.indices.begin(), pixels.indices.end());
-    const int size = std::max(kMinCodeSize, static_cast<int>(std::bit_width(top)));
-    best.min_code_size = size;
-    Keep(best, LzwEncode(pixels.indices, pixels.indices, size), kOpaque);
-
-    const auto width = static_cast<size_t>(rect.right - rect.left);
-    std::vector<uint8_t> alternates(pixels.indices.size());
-    for (const uint8_t t : TransparentCandidates(pixels, size)) {
-        for (size_t i = 0; i < alternates.size(); ++i) {
-            alternates[i] = pixels.changed[i] ? pixels.indices[i] : t;
-        }
-        const std::vector<uint8_t> left = FollowLeft(pixels.indices, alternates, width);
-        Keep(best, LzwEncode(pixels.indices, alternates, size), t);
-        Keep(best, LzwEncode(alternates, pixels.indices, size), t);
-        Keep(best, LzwEncode(alternates, alternates, size), t);
-        Keep(best, LzwEncode(left, left, size), t);
+    best.min_code_size = std::max(kMinCodeSize, static_cast<int>(std::bit_width(top)));
+    const std::vector<Choice> choices = Choices(rect, pixels, best.min_code_size);
+    const Choice* winner = nullptr;
+    for (const Choice& choice : choices) {
+        std::vector<uint8_t> codes =
+            LzwEncode(choice.indices, choice.alternates, best.min_code_size);
+        if (winner && codes.size() >= best.codes.size()) continue;
+        best.codes = std::move(codes);
+        best.transparent = choice.transparent;
+        winner = &choice;
     }
+    std::vector<uint8_t> ahead =
+        LzwEncode(winner->indices, winner->alternates, best.min_code_size, LzwParse::LookAhead);
+    if (ahead.size() < best.codes.size()) best.codes = std::move(ahead);
     return best;
 }
 

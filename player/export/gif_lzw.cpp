@@ -34,8 +34,11 @@ public:
         const uint32_t key = Key(prefix, index);
         size_t at = Home(key);
         while (slots_[at].key != 0) at = (at + 1) % kSlots;
+        prefixes_[next_] = static_cast<uint16_t>(prefix);
         slots_[at] = {key, next_++};
     }
+    // The code of the string without its last index; code must be one added.
+    [[nodiscard]] uint32_t PrefixOf(uint32_t code) const { return prefixes_[code]; }
     [[nodiscard]] uint32_t next() const { return next_; }
     [[nodiscard]] bool full() const { return next_ == kMaxCodes; }
 
@@ -49,6 +52,7 @@ private:
     static size_t Home(uint32_t key) { return (key * 2654435761u) >> 19 & (kSlots - 1); }
 
     std::array<Slot, kSlots> slots_{};
+    std::array<uint16_t, kMaxCodes> prefixes_{};
     uint32_t next_ = 0;
 };
 
@@ -80,9 +84,10 @@ struct Match {
 class Encoder {
 public:
     Encoder(std::span<const uint8_t> indices, std::span<const uint8_t> alternates,
-            int min_code_size)
+            int min_code_size, LzwParse parse)
         : indices_(indices),
           alternates_(alternates),
+          parse_(parse),
           min_bits_(min_code_size),
           clear_(1u << min_code_size),
           end_(clear_ + 1) {}
@@ -101,7 +106,7 @@ public:
             } else if (previous != kNone) {
                 dictionary_.Add(static_cast<uint32_t>(previous), first);
             }
-            const Match match = LongestMatch(first, pos);
+            const Match match = Cut(LongestMatch(first, pos), pos);
             Emit(match.code);
             previous = static_cast<int32_t>(match.code);
             pos = match.end;
@@ -145,6 +150,20 @@ private:
         if (child != kNone) stack_.push_back({static_cast<uint32_t>(child), m.end + 1});
     }
 
+    // Where the longest match from pos ends.
+    size_t Reach(size_t pos) {
+        if (pos == indices_.size()) return pos;
+        return LongestMatch(ChooseFirst(pos), pos).end;
+    }
+
+    // Looking ahead, the match one index shorter than the longest when the
+    // match after it then reaches further.
+    Match Cut(const Match& longest, size_t pos) {
+        if (parse_ == LzwParse::Greedy || longest.end - pos < 2) return longest;
+        const Match shorter{dictionary_.PrefixOf(longest.code), longest.end - 1};
+        return Reach(shorter.end) > Reach(longest.end) ? shorter : longest;
+    }
+
     // Of a pixel's two indices, the one that starts the longer match.
     uint8_t ChooseFirst(size_t pos) {
         const uint8_t a = indices_[pos];
@@ -155,6 +174,7 @@ private:
 
     std::span<const uint8_t> indices_;
     std::span<const uint8_t> alternates_;
+    const LzwParse parse_;
     const int min_bits_;
     const uint32_t clear_;
     const uint32_t end_;
@@ -167,8 +187,9 @@ private:
 }  // namespace
 
 std::vector<uint8_t> LzwEncode(std::span<const uint8_t> indices,
-                               std::span<const uint8_t> alternates, int min_code_size) {
-    return Encoder(indices, alternates, min_code_size).Run();
+                               std::span<const uint8_t> alternates, int min_code_size,
+                               LzwParse parse) {
+    return Encoder(indices, alternates, min_code_size, parse).Run();
 }
 
 }  // namespace player
