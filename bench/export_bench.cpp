@@ -32,7 +32,7 @@ BENCHMARK(BM_EncodeGifTenStrokes)->Unit(benchmark::kMillisecond);
 
 void BM_StrokeSheetTenStrokes(benchmark::State& state) {
     const fs::path script = export_bench::TenStrokeCharacter(SAMPLES_DIR, kScratch);
-    const std::vector<gfx::MaybeRegion> shapes = export_bench::StrokeShapes(script);
+    const std::vector<gfx::MaybeRegion> shapes = export_bench::LoadStrokeShapes(script);
     size_t bytes = 0;
     for (auto _ : state) {
         const std::optional<gfx::Bitmap> sheet = player::DrawStrokeSheet(shapes);

@@ -9,8 +9,8 @@
 
 #include "player/document.h"
 #include "player/engine.h"
+#include "player/export/stroke_sheet.h"
 #include "player/player_state.h"
-#include "player/regionload.h"
 
 namespace export_bench {
 
@@ -64,14 +64,9 @@ std::vector<player::TimedFrame> PlayFrames(const fs::path& script, int32_t hold_
     return frames;
 }
 
-std::vector<gfx::MaybeRegion> StrokeShapes(const fs::path& script) {
-    std::vector<gfx::MaybeRegion> shapes;
-    if (!Load(script)) return shapes;
-    for (const player::StrokeCommand& command : player::Commands) {
-        if (command.kind == player::CommandKind::Wait) continue;
-        shapes.push_back(player::LoadStrokeRegion(player::RegionFiles, shapes.size()));
-    }
-    return shapes;
+std::vector<gfx::MaybeRegion> LoadStrokeShapes(const fs::path& script) {
+    if (!Load(script)) return {};
+    return player::StrokeShapes(player::Commands, player::RegionFiles);
 }
 
 fs::path TenStrokeCharacter(const fs::path& samples, const fs::path& dir) {

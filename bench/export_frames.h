@@ -16,7 +16,7 @@ namespace export_bench {
 std::vector<player::TimedFrame> PlayFrames(const std::filesystem::path& script, int32_t hold_ms);
 
 // The shapes of the script's strokes in writing order, a missing one as none.
-std::vector<gfx::MaybeRegion> StrokeShapes(const std::filesystem::path& script);
+std::vector<gfx::MaybeRegion> LoadStrokeShapes(const std::filesystem::path& script);
 
 // A character of ten strokes made of three bundled ones (5 + 3 + 2 strokes,
 // drawn over each other), written into dir; returns its script.

@@ -6,6 +6,7 @@
 #include "gfx/font5x7.h"
 #include "gfx/text.h"
 #include "player/player_state.h"
+#include "player/regionload.h"
 
 namespace player {
 
@@ -47,6 +48,16 @@ void DrawGrid(gfx::Bitmap& sheet) {
 }
 
 }  // namespace
+
+std::vector<gfx::MaybeRegion> StrokeShapes(const std::vector<StrokeCommand>& commands,
+                                           const std::vector<std::filesystem::path>& files) {
+    std::vector<gfx::MaybeRegion> shapes;
+    for (const StrokeCommand& command : commands) {
+        if (command.kind != CommandKind::Wait)
+            shapes.push_back(LoadStrokeRegion(files, shapes.size()));
+    }
+    return shapes;
+}
 
 std::optional<gfx::Bitmap> DrawStrokeSheet(std::span<const gfx::MaybeRegion> strokes,
                                            int32_t columns) {

@@ -2,15 +2,24 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <span>
+#include <vector>
 
 #include "gfx/bitmap.h"
 #include "gfx/region.h"
+#include "player/script.h"
 
 namespace player {
 
 inline constexpr int32_t kDefaultSheetColumns = 8;
+
+// The shape of every stroke of the commands in writing order, read from the
+// region files by the player's binding (the n-th command that is not a Wait
+// takes file n); none where a file is missing or broken.
+[[nodiscard]] std::vector<gfx::MaybeRegion> StrokeShapes(
+    const std::vector<StrokeCommand>& commands, const std::vector<std::filesystem::path>& files);
 
 // One canvas-sized cell per stroke, in writing order, left to right and
 // wrapping after `columns` cells (below 1 counts as 1), framed by a gray

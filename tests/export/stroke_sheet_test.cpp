@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "player/export/png_write.h"
+#include "player/regionload.h"
 #include "stb_decode.h"
 
 namespace player {
@@ -69,6 +70,20 @@ TEST(StrokeSheet, WrapsAfterTheColumnsAndNeverLeavesAnEmptyColumn) {
         EXPECT_EQ(sheet->height(), c.down * kPitch + 1) << c.columns;
     }
     EXPECT_FALSE(DrawStrokeSheet({}, 8));
+}
+
+TEST(StrokeSheet, ShapesFollowTheStrokeCommandsPastWaits) {
+    using K = CommandKind;
+    const std::filesystem::path samples = SAMPLES_DIR;
+    const std::vector<std::filesystem::path> files{samples / "juu-00.rgn", samples / "juu-01.rgn"};
+    const std::vector<StrokeCommand> commands{{K::Wait}, {K::LinearSweep}, {K::Wait},
+                                              {K::Draw}, {K::PivotSweep}};
+    const std::vector<gfx::MaybeRegion> shapes = StrokeShapes(commands, files);
+    ASSERT_EQ(shapes.size(), 3u);
+    EXPECT_EQ(shapes[0], LoadRegionFile(files[0]));
+    EXPECT_EQ(shapes[1], LoadRegionFile(files[1]));
+    EXPECT_TRUE(shapes[0] && shapes[1]);
+    EXPECT_FALSE(shapes[2]) << "a stroke beyond the files has no shape";
 }
 
 TEST(StrokeSheet, PngHoldsEveryPixel) {
