@@ -13,6 +13,7 @@
 
 #include "engine.h"
 #include "playing_flag.h"
+#include "timed_frame.h"
 
 namespace player {
 
@@ -23,13 +24,6 @@ struct Effect {
     EffectKind kind;
     int32_t value;                             // ms asked of a Sleep; whether a Repaint erases
     std::shared_ptr<const gfx::Bitmap> frame;  // of a Frame, when frames are kept
-};
-
-// A frame and how long the canvas shows it: until the next frame or the end.
-struct TimedFrame {
-    std::shared_ptr<const gfx::Bitmap> frame;
-    int64_t shown_at;
-    int64_t duration;
 };
 
 class RecordingEffects : public AnimationEffects {

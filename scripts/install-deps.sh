@@ -8,9 +8,9 @@ packages=(
   googletest libgtest-dev libbenchmark-dev
   libstb-dev nlohmann-json3-dev
   clang libclang-rt-14-dev
-  qt6-base-dev qt6-multimedia-dev
+  qt6-base-dev
   xvfb xauth imagemagick
-  gcovr potrace hyperfine
+  gcovr potrace hyperfine gifsicle
   libcanberra-dev libcanberra-pulse
 )
 
