@@ -49,14 +49,14 @@ int RunGradeCommand(std::span<const std::u16string> words) {
             text += word;
         }
     }
-    const int grade = grade::GradeText(text, verbose, sys::WriteText);
-    sys::FlushOutput();
-    return grade;
+    return grade::GradeText(text, verbose, sys::WriteText);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     const std::vector<std::u16string> words = sys::CommandLineWords(argc, argv);
-    return RunGradeCommand(words);
+    const int code = RunGradeCommand(words);
+    sys::FlushOutput();
+    return code;
 }

@@ -83,7 +83,9 @@ TEST_F(DocumentTest, RefusalsEmptyCommandsAndKeepTheRest) {
         {dir_.path() / "a.zep", std::errc::is_a_directory},
         {long_name, std::errc::filename_too_long},
         // Cut at the null, this would name real.zep.
-        {fs::path((dir_.path() / "real.zep").native() + '\0' + "x.zep"), std::errc::invalid_argument},
+        {fs::path((dir_.path() / "real.zep").native() + fs::path::value_type{} +
+                  fs::path("x.zep").native()),
+         std::errc::invalid_argument},
     };
     for (const Refusal& r : refusals) {
         Commands = {{CommandKind::Draw}};
