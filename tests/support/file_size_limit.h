@@ -8,7 +8,8 @@ namespace testsupport {
 
 // In force from construction to the end of its scope. POSIX has such a limit
 // (RLIMIT_FSIZE; the signal it raises is ignored, so the write just fails);
-// Windows has none, and there Active() is false.
+// Windows has none, and there Active() is false. A child process started
+// meanwhile inherits the limit.
 class FileSizeLimit {
 public:
     explicit FileSizeLimit(uint64_t bytes);
