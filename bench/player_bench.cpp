@@ -15,6 +15,7 @@
 #include "player/engine.h"
 #include "player/engine_geometry.h"
 #include "player/player_state.h"
+#include "player/recording_effects.h"
 #include "player/script.h"
 #include "rgnconv/trace.h"
 
@@ -96,19 +97,12 @@ void BM_IdleRepaint30Strokes(benchmark::State& state) {
     const Character character;
     player::Commands.assign(character.strokes.size(), {player::CommandKind::Draw});
     auto target = *gfx::Bitmap::Create(320, 300, gfx::PixelFormat::Rgb32);
-    for (auto _ : state) benchmark::DoNotOptimize(player::ComposeFrame(target, {0, 0, 320, 300}));
+    const player::CanvasState picture{player::Commands, player::RegionFiles, -1, nullptr};
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(player::ComposeFrame(target, {0, 0, 320, 300}, picture));
+    }
 }
 BENCHMARK(BM_IdleRepaint30Strokes)->Unit(benchmark::kMicrosecond);
-
-// Effects that only add up the pauses.
-struct Tally : player::AnimationEffects {
-    int64_t nominal_ms = 0;
-    void Sleep(int32_t ms) override { nominal_ms += ms; }
-    void PlayClick() override {}
-    void PublishFrame(std::shared_ptr<const gfx::Bitmap> frame) override { benchmark::DoNotOptimize(frame); }
-    void RequestRepaint(bool) override {}
-    void BringToFront() override {}
-};
 
 void BM_AnimationDrawingShare(benchmark::State& state) {
     const Character character;
@@ -121,11 +115,12 @@ void BM_AnimationDrawingShare(benchmark::State& state) {
     int64_t nominal_ms = 0;
     for (auto _ : state) {
         player::Playing = 1;
-        Tally tally;
+        player::RecordingEffects recorder(player::Playing);
+        recorder.KeepFrames(false);
         const auto start = std::chrono::steady_clock::now();
-        player::RunAnimation(tally);
+        player::RunAnimation(player::Commands, player::RegionFiles, player::Playing, recorder);
         drawing_ms += std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-        nominal_ms += tally.nominal_ms;
+        nominal_ms += recorder.now();
     }
     player::Playing = 0;
     state.counters["nominal_ms"] = static_cast<double>(nominal_ms) / static_cast<double>(state.iterations());

@@ -1,8 +1,9 @@
 // A script and its region files from any bytes, loaded as a document from a
 // scratch folder and played by the engine with effects that only record: no
 // time passes, and Stop is pressed after a few frames so that every input
-// stays quick. The engine must end with the null frame and paint red only on
-// the character, and a run that was not stopped ends on the still picture.
+// stays quick. The engine must end with the null frame, do nothing more once
+// stopped, and paint red only on the character; a run that was not stopped
+// ends on the still picture.
 #include <unistd.h>
 
 #include <algorithm>
@@ -10,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -20,6 +22,7 @@
 #include "player/document.h"
 #include "player/engine.h"
 #include "player/player_state.h"
+#include "player/recording_effects.h"
 #include "player/regionload.h"
 #include "player/script.h"
 
@@ -29,7 +32,7 @@ namespace zepfuzz {
 
 namespace {
 
-constexpr int kFrameBudget = 12;
+constexpr size_t kFrameBudget = 12;
 constexpr int32_t kGridStep = 3;
 
 // One folder per process, in memory where the system has such a place.
@@ -80,28 +83,6 @@ std::vector<std::string_view> SplitInput(std::string_view input) {
     return parts;
 }
 
-struct Recorder : player::AnimationEffects {
-    int frames = 0;
-    bool ended = false;
-    std::shared_ptr<const gfx::Bitmap> last;
-
-    void Sleep(int32_t) override {}
-    void PlayClick() override {}
-    void PublishFrame(std::shared_ptr<const gfx::Bitmap> frame) override {
-        Require(!ended, "nothing is published after the null frame");
-        if (!frame) {
-            ended = true;
-            return;
-        }
-        Require(frame->width() == player::kCanvasSide && frame->height() == player::kCanvasSide,
-                "a frame is the canvas");
-        last = std::move(frame);
-        if (++frames == kFrameBudget) player::Playing = 0;
-    }
-    void RequestRepaint(bool) override {}
-    void BringToFront() override {}
-};
-
 }  // namespace
 
 void FuzzScriptEngine(const uint8_t* data, size_t size) {
@@ -123,10 +104,29 @@ void FuzzScriptEngine(const uint8_t* data, size_t size) {
     Require(player::RegionFiles.size() == region_files, "the document lists every region file");
 
     player::Playing = 1;
-    Recorder recorder;
-    player::RunAnimation(recorder);
-    Require(recorder.ended, "the animation ends with the null frame");
-    Require(recorder.last != nullptr, "the animation shows the character first");
+    player::RecordingEffects recorder(player::Playing);
+    recorder.StopAfterFrames(kFrameBudget);
+    player::RunAnimation(player::Commands, player::RegionFiles, player::Playing, recorder);
+    const std::vector<player::Effect>& effects = recorder.effects();
+    using player::EffectKind;
+    Require(effects.back().kind == EffectKind::End, "the animation ends with the null frame");
+    Require(recorder.Of(EffectKind::End).size() == 1, "nothing is published after the null frame");
+    const std::vector<const player::Effect*> frames = recorder.Of(EffectKind::Frame);
+    Require(!frames.empty(), "the animation shows the character first");
+    for (const player::Effect* frame : frames) {
+        const gfx::Bitmap& bitmap = *frame->frame;
+        Require(bitmap.width() == player::kCanvasSide && bitmap.height() == player::kCanvasSide,
+                "a frame is the canvas");
+    }
+    // The stop comes as a frame is shown: its repaint and pause may follow,
+    // but no other frame and no click.
+    if (const std::optional<size_t> stop = recorder.stopped_at()) {
+        for (size_t i = *stop; i < effects.size(); ++i) {
+            Require(effects[i].kind != EffectKind::Frame && effects[i].kind != EffectKind::Click,
+                    "nothing is shown or sounded after a stop");
+        }
+    }
+    const gfx::Bitmap& last = *frames.back()->frame;
 
     // The still picture is the whole character black on white; a frame may
     // differ from it only by red on the character's pixels. Checked on a grid
@@ -136,7 +136,7 @@ void FuzzScriptEngine(const uint8_t* data, size_t size) {
     for (int32_t y = 0; y < player::kCanvasSide; y += kGridStep) {
         for (int32_t x = y / kGridStep % kGridStep; x < player::kCanvasSide; x += kGridStep) {
             const gfx::Color want = whole.Contains(x, y) ? gfx::kBlack : gfx::kWhite;
-            const gfx::Color got = *recorder.last->GetPixel(x, y);
+            const gfx::Color got = *last.GetPixel(x, y);
             if (got == want) continue;
             Require(!finished, "a finished animation ends on the still picture");
             Require(want == gfx::kBlack && got == gfx::kRed, "only the character's pixels turn red");

@@ -55,6 +55,9 @@ int RunGradeCommand(std::span<const std::u16string> words) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Output errors change neither the grade nor the exit code, not even a
+    // reader that leaves early ("dorvik -v TEXT | head -1").
+    sys::IgnoreBrokenPipe();
     const std::vector<std::u16string> words = sys::CommandLineWords(argc, argv);
     const int code = RunGradeCommand(words);
     sys::FlushOutput();

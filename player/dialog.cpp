@@ -1,5 +1,6 @@
 #include "dialog.h"
 
+#include <chrono>
 #include <memory>
 #include <mutex>
 #include <system_error>
@@ -36,7 +37,7 @@ std::mutex FrameGate;
 class WindowEffects final : public AnimationEffects {
 public:
     explicit WindowEffects(DialogHost& host) : host_(host) {}
-    void Sleep(int32_t ms) override { host_.Sleep(ms); }
+    void Sleep(int32_t ms) override { host_.PauseAnimation(ms, Playing); }
     void PlayClick() override { host_.PlayClick(); }
     void PublishFrame(std::shared_ptr<const gfx::Bitmap> frame) override {
         const std::lock_guard lock(FrameGate);
@@ -117,7 +118,7 @@ void SaveBmp() {
     if (!path) return;
     std::optional<gfx::Bitmap> bitmap = gfx::Bitmap::Create(kCanvasSide, kCanvasSide, gfx::PixelFormat::Mono1);
     if (!bitmap) return;
-    DialogWindow->SetCounterText(ComposeFrame(*bitmap, kCanvas));
+    DialogWindow->SetCounterText(ComposeFrame(*bitmap, kCanvas, SharedCanvasState()));
     std::error_code ignored;
     SaveBitmapFile(*path, *bitmap, ignored);
 }
@@ -125,6 +126,14 @@ void SaveBmp() {
 }  // namespace
 
 void DialogHost::Sleep(int32_t ms) { sys::SleepMilliseconds(ms); }
+
+void DialogHost::PauseAnimation(int32_t ms, const PlayingFlag& playing) {
+    playing.Pause(std::chrono::milliseconds(ms));
+}
+
+CanvasState SharedCanvasState() {
+    return {Commands, RegionFiles, ShownStroke.load(), FrameBitmap.Current()};
+}
 
 void OnInitDialog(DialogHost& host, const std::optional<fs::path>& argument) {
     DialogWindow = &host;
@@ -161,7 +170,9 @@ void OnCommand(int32_t id) {
     }
 }
 
-void OnPaint(gfx::Bitmap& target, const gfx::Rect& area) { DialogWindow->SetCounterText(ComposeFrame(target, area)); }
+void OnPaint(gfx::Bitmap& target, const gfx::Rect& area) {
+    DialogWindow->SetCounterText(ComposeFrame(target, area, SharedCanvasState()));
+}
 
 void OnDestroy() {
     StopAnimation();
@@ -171,7 +182,7 @@ void OnDestroy() {
 void AnimationThread() {
     DialogHost& host = *DialogWindow;
     WindowEffects effects(host);
-    RunAnimation(effects);
+    RunAnimation(Commands, RegionFiles, Playing, effects);
     Playing = 0;
     ShownStroke = -1;
     host.RequestRepaint(RepaintArea::Canvas, true);

@@ -3,9 +3,10 @@
 // shows what OnPaint draws, and does for the dialog what DialogHost asks.
 //
 // Every handler runs on the dialog's thread. Play starts one animation
-// thread; Play, a load and the window's end stop it and wait for it first, so
-// there is never more than one, and none reads a document that is being
-// replaced or a window that is gone.
+// thread; Play, a load, "<", ">" and the window's end stop it and wait for it
+// first, so there is never more than one, and none reads a document that is
+// being replaced or a window that is gone. Stopping wakes the animation's
+// pause, so that wait lasts at most for the frame being drawn.
 #pragma once
 
 #include <cstdint>
@@ -14,8 +15,10 @@
 #include <string>
 #include <vector>
 
+#include "compose.h"
 #include "gfx/bitmap.h"
 #include "gfx/geometry.h"
+#include "playing_flag.h"
 
 namespace player {
 
@@ -37,9 +40,15 @@ struct DialogHost {
     virtual void PlayClick() = 0;
     // Any thread.
     virtual void BringToFront() = 0;
-    // Any thread: pauses the calling thread. Tests shorten the pauses.
+    // The dialog's thread: pauses it for ms. Tests shorten the pauses.
     virtual void Sleep(int32_t ms);
+    // The animation thread: pauses it for ms, or until playing is 0 if that
+    // comes first. Tests shorten the pauses.
+    virtual void PauseAnimation(int32_t ms, const PlayingFlag& playing);
 };
+
+// What the canvas shows now, from the player's shared state.
+[[nodiscard]] CanvasState SharedCanvasState();
 
 // The window exists and is about to be shown; argument is the script named on
 // the command line, if any. A script that does not load leaves the player empty.

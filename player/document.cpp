@@ -1,6 +1,10 @@
 #include "document.h"
 
 #include <cstdio>
+#include <new>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "player_state.h"
 #include "script.h"
@@ -40,10 +44,9 @@ fs::path RegionFileName(const fs::path& base, size_t number) {
     return name;
 }
 
-}  // namespace
-
-bool LoadDocument(const fs::path& path, const std::function<void()>& request_repaint, std::error_code& ec) {
-    Commands.clear();
+// The document at path, or false with the reason in ec.
+bool ReadDocument(const fs::path& path, std::vector<StrokeCommand>& commands,
+                  std::vector<fs::path>& region_files, std::error_code& ec) {
     const size_t extension = ExtensionLength(path);
     if (!IsScriptExtension(path, extension)) {
         ec = std::make_error_code(std::errc::not_supported);
@@ -53,21 +56,42 @@ bool LoadDocument(const fs::path& path, const std::function<void()>& request_rep
     // not fit is refused rather than cut, which would open another file.
     const fs::path base = fs::path(path.native().substr(0, path.native().size() - extension));
     if (!sys::CheckPath(path, ec) || !sys::CheckPath(RegionFileName(base, 0), ec)) return false;
-
-    std::string text;
-    if (!sys::ReadWholeFile(path, text, ec)) return false;
-    Commands = ParseScript(text);
-
-    RegionFiles.clear();
+    {
+        std::string text;
+        if (!sys::ReadWholeFile(path, text, ec)) return false;
+        commands = ParseScript(text);
+    }
     for (size_t n = 0; n < kMaxRegionFiles; ++n) {
         fs::path name = RegionFileName(base, n);
         if (!sys::PathExists(name)) break;
-        RegionFiles.push_back(std::move(name));
+        region_files.push_back(std::move(name));
     }
-    ShownStroke = -1;
-    request_repaint();
-    ec.clear();
     return true;
+}
+
+}  // namespace
+
+bool LoadDocument(const fs::path& path, const std::function<void()>& request_repaint, std::error_code& ec) {
+    Commands.clear();
+    ScriptPath.clear();
+    std::vector<StrokeCommand> commands;
+    std::vector<fs::path> region_files;
+    bool loaded = false;
+    try {
+        loaded = ReadDocument(path, commands, region_files, ec);
+    } catch (const std::bad_alloc&) {
+        ec = std::make_error_code(std::errc::not_enough_memory);
+    }
+    if (loaded) {
+        Commands = std::move(commands);
+        RegionFiles = std::move(region_files);
+        ScriptPath = path;
+        ShownStroke = -1;
+        ec.clear();
+    }
+    // Even a failed load has changed the document: Commands is empty.
+    request_repaint();
+    return loaded;
 }
 
 }  // namespace player

@@ -8,15 +8,17 @@
 
 namespace player {
 
-// Loads the script at path as the new document. Commands is emptied first,
-// so after a failure it is empty while RegionFiles and ShownStroke keep their
-// values. On success Commands holds the parsed script, RegionFiles the files
-// "<path without extension>-NN.rgn" from 00 up to the first missing number,
-// ShownStroke is -1, and request_repaint has been called.
+// Loads the script at path as the new document. Commands and ScriptPath are
+// emptied first, so after a failure they are empty while RegionFiles and
+// ShownStroke keep their values. On success Commands holds the parsed script,
+// RegionFiles the files "<path without extension>-NN.rgn" from 00 up to the
+// first missing number, ScriptPath the path, and ShownStroke is -1. Either
+// way request_repaint is called at the end.
 //
 // Failures: an extension other than ".zep" in any case (not_supported); a
 // path the system cannot take whole (see sys::CheckPath), for the script or
-// for the region file names made from it; and every failure of reading.
+// for the region file names made from it; every failure of reading; and
+// memory running out anywhere in the load (not_enough_memory).
 bool LoadDocument(const std::filesystem::path& path, const std::function<void()>& request_repaint,
                   std::error_code& ec);
 

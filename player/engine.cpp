@@ -28,12 +28,15 @@ constexpr int64_t kMaxSweepDegrees = 720;
 // the base picture (white, the whole character in black) with every pixel
 // painted so far in red; frames are published as copies of it.
 struct Run {
+    std::span<const StrokeCommand> commands;
+    std::span<const std::filesystem::path> region_files;
+    const PlayingFlag& playing;
     AnimationEffects& effects;
     gfx::Region whole;
     gfx::Bitmap canvas;
 };
 
-bool Stopped() { return Playing.load() == 0; }
+bool Stopped(const Run& run) { return run.playing.load() == 0; }
 
 void DrawBase(Run& run) {
     run.canvas.FillRect(kCanvas, gfx::kWhite);
@@ -67,12 +70,12 @@ bool LinearSweep(Run& run, const StrokeCommand& command, const gfx::MaybeRegion&
     // Bands before the first one that meets the stroke cost no frame and no time.
     std::optional<int32_t> first;
     for (int32_t t = kFirstBand; t < kBandLimit && !first; t += kBandStep) {
-        if (Stopped()) return false;
+        if (Stopped(run)) return false;
         if (!PartInStroke(Band(angle, t), stroke).found_empty) first = t;
     }
     if (!first) return true;
     for (int32_t t = *first; t < kBandLimit; t += kBandStep) {
-        if (Stopped()) return false;
+        if (Stopped(run)) return false;
         const StrokePart part = PartInStroke(Band(angle, t), stroke);
         run.canvas.FillRegion(part.pixels, gfx::kRed);
         ShowFrame(run, false);
@@ -103,7 +106,7 @@ bool PivotSweep(Run& run, const StrokeCommand& command, const gfx::MaybeRegion& 
     const int64_t step = AngularStep(CircleMisses(command, stroke));
     bool painted_yet = false;
     for (int64_t b0 = a1;;) {
-        if (Stopped()) return false;
+        if (Stopped(run)) return false;
         const int64_t b1 = b0 + d * step;
         const gfx::MaybeRegion slice =
             gfx::Region::Polygon(SliceCorners(b0, b1, command.param3, command.param4));
@@ -122,14 +125,19 @@ bool PivotSweep(Run& run, const StrokeCommand& command, const gfx::MaybeRegion& 
 // Returns false when stopped.
 bool PlayCommands(Run& run) {
     size_t stroke_number = 0;
-    for (const StrokeCommand& command : Commands) {
+    for (const StrokeCommand& command : run.commands) {
+        // A sweep checks before each of its frames; a Wait and a Draw check
+        // here, so that a stop in the pause before them ends the run at once.
+        const bool sweep =
+            command.kind == CommandKind::LinearSweep || command.kind == CommandKind::PivotSweep;
+        if (!sweep && Stopped(run)) return false;
         if (command.kind == CommandKind::Wait) {
             run.effects.Sleep(kWaitPause);
-            if (Stopped()) return false;
+            if (Stopped(run)) return false;
             run.effects.PlayClick();
             continue;
         }
-        const gfx::MaybeRegion stroke = LoadStrokeRegion(RegionFiles, stroke_number++);
+        const gfx::MaybeRegion stroke = LoadStrokeRegion(run.region_files, stroke_number++);
         switch (command.kind) {
             case CommandKind::Draw:
                 if (stroke) run.canvas.FillRegion(*stroke, gfx::kRed);
@@ -146,27 +154,36 @@ bool PlayCommands(Run& run) {
                 break;
         }
     }
-    return true;
+    return !Stopped(run);
+}
+
+// The still picture again after a pause, held for another.
+void PlayEnd(Run& run) {
+    run.effects.Sleep(kEndPause);
+    if (Stopped(run)) return;
+    DrawBase(run);
+    ShowFrame(run, false);
+    run.effects.Sleep(kEndPause);
 }
 
 }  // namespace
 
-int32_t RunAnimation(AnimationEffects& effects) {
+int32_t RunAnimation(std::span<const StrokeCommand> commands,
+                     std::span<const std::filesystem::path> region_files, const PlayingFlag& playing,
+                     AnimationEffects& effects) {
     std::optional<gfx::Bitmap> canvas = gfx::Bitmap::Create(kCanvasSide, kCanvasSide, gfx::PixelFormat::Rgb32);
     if (!canvas) return 0;
-    Run run{effects, LoadWholeCharacter(Commands, RegionFiles), std::move(*canvas)};
+    Run run{commands, region_files, playing, effects, LoadWholeCharacter(commands, region_files),
+            std::move(*canvas)};
 
     DrawBase(run);
     ShowFrame(run, false);
     effects.BringToFront();
-    if (!Stopped()) {
+    if (!Stopped(run)) {
         effects.Sleep(kStartPause);
-        effects.PlayClick();
-        if (PlayCommands(run)) {
-            effects.Sleep(kEndPause);
-            DrawBase(run);
-            ShowFrame(run, false);
-            effects.Sleep(kEndPause);
+        if (!Stopped(run)) {
+            effects.PlayClick();
+            if (PlayCommands(run)) PlayEnd(run);
         }
     }
     effects.PublishFrame(nullptr);

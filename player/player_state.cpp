@@ -4,8 +4,9 @@ namespace player {
 
 std::vector<StrokeCommand> Commands;
 std::vector<std::filesystem::path> RegionFiles;
+std::filesystem::path ScriptPath;
 std::atomic<int32_t> ShownStroke{-1};
-std::atomic<int32_t> Playing{0};
+PlayingFlag Playing;
 FrameSlot FrameBitmap;
 
 }  // namespace player

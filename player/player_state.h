@@ -3,8 +3,8 @@
 // Two threads meet here: the dialog's (loading, buttons, painting, saving)
 // and, while an animation plays, the animation thread.
 //
-// - ShownStroke and Playing are atomics that either thread may set at any
-//   time.
+// - ShownStroke is an atomic and Playing a flag of atomic value that either
+//   thread may set at any time; clearing Playing wakes the animation's pause.
 // - FrameBitmap hands finished frames over: the animation draws a frame into
 //   a bitmap of its own, then publishes it as an immutable snapshot; painting
 //   takes the last one published. Nobody writes a published bitmap.
@@ -22,6 +22,7 @@
 
 #include "gfx/bitmap.h"
 #include "gfx/geometry.h"
+#include "playing_flag.h"
 #include "script.h"
 
 namespace player {
@@ -54,10 +55,14 @@ private:
 extern std::vector<StrokeCommand> Commands;
 // Entry n holds the shape of stroke n; at most kMaxRegionFiles entries.
 extern std::vector<std::filesystem::path> RegionFiles;
+// The path of the loaded script as it was given, for the save dialog to
+// propose a name from; empty when none is loaded. Only the dialog's thread
+// uses it.
+extern std::filesystem::path ScriptPath;
 // The one stroke shown in step mode (an index into RegionFiles), or -1.
 extern std::atomic<int32_t> ShownStroke;
 // 1 while an animation may go on; the animation stops when it finds 0.
-extern std::atomic<int32_t> Playing;
+extern PlayingFlag Playing;
 // The animation's current frame, or none.
 extern FrameSlot FrameBitmap;
 

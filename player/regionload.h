@@ -3,7 +3,7 @@
 #pragma once
 
 #include <filesystem>
-#include <vector>
+#include <span>
 
 #include "gfx/region.h"
 #include "script.h"
@@ -11,14 +11,15 @@
 namespace player {
 
 // The shape stored in the file, or no region when the file is missing,
-// unreadable or not a valid region file.
+// unreadable, not a regular file or not a valid region file. Of a file longer
+// than any region file, only the first rgn::kMaxFileSize bytes are read.
 gfx::MaybeRegion LoadRegionFile(const std::filesystem::path& path);
 
 // The shape of stroke n: no region when there is no file for that number.
-gfx::MaybeRegion LoadStrokeRegion(const std::vector<std::filesystem::path>& files, size_t n);
+gfx::MaybeRegion LoadStrokeRegion(std::span<const std::filesystem::path> files, size_t n);
 
 // The union of every stroke's shape; a stroke without one adds nothing.
-gfx::Region LoadWholeCharacter(const std::vector<StrokeCommand>& commands,
-                               const std::vector<std::filesystem::path>& files);
+gfx::Region LoadWholeCharacter(std::span<const StrokeCommand> commands,
+                               std::span<const std::filesystem::path> files);
 
 }  // namespace player

@@ -1,11 +1,16 @@
 #include "script.h"
 
 #include <algorithm>
+#include <array>
 #include <limits>
+#include <optional>
 
 namespace player {
 
 namespace {
+
+constexpr std::string_view kBlanks = " \t\r\n";
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 // Decimal digits after optional white space and sign; what follows is
 // ignored, no digits give 0, and values beyond 32 bits stick at the limit.
@@ -26,60 +31,50 @@ int32_t ParseNumber(std::string_view field) {
     return static_cast<int32_t>(negative ? -value : value);
 }
 
-int32_t NumberField(const std::vector<std::string>& fields, size_t index) {
-    return index < fields.size() ? ParseNumber(fields[index]) : 0;
+bool IsCommandLetter(char c) { return c == 'D' || c == 'L' || c == 'P' || c == 'W'; }
+
+// The command of one piece between semicolons, if it is one.
+std::optional<StrokeCommand> ParseCommand(std::string_view piece) {
+    piece = TrimString(piece, kBlanks);
+    if (piece.empty() || !IsCommandLetter(piece[0])) return std::nullopt;
+    // Field 0 holds the letter; fields 1 to 4 the numbers, later ones are ignored.
+    std::array<int32_t, 5> numbers{};
+    size_t fields = 0;
+    SplitString(piece, ",", [&](std::string_view field) {
+        if (fields > 0) numbers[fields] = ParseNumber(field);
+        return ++fields < numbers.size();
+    });
+    switch (piece[0]) {
+        case 'D': return StrokeCommand{CommandKind::Draw};
+        case 'L': return StrokeCommand{CommandKind::LinearSweep, numbers[1]};
+        case 'P':
+            return StrokeCommand{CommandKind::PivotSweep, numbers[1], numbers[2], numbers[3], numbers[4]};
+        default: return StrokeCommand{CommandKind::Wait};
+    }
 }
 
 }  // namespace
 
-void SplitString(std::string_view text, std::string_view separators, std::vector<std::string>& pieces) {
-    pieces.clear();
-    size_t start = 0;
-    for (size_t end = text.find_first_of(separators); end != std::string_view::npos;
-         end = text.find_first_of(separators, start)) {
-        pieces.emplace_back(text.substr(start, end - start));
-        start = end + 1;
-    }
-    pieces.emplace_back(text.substr(start));
-}
-
-void TrimString(std::string& text, std::string_view blanks) {
+std::string_view TrimString(std::string_view text, std::string_view blanks) {
     const size_t first = text.find_first_not_of(blanks);
-    if (first == std::string::npos) {
-        text.clear();
-        return;
-    }
-    text.erase(text.find_last_not_of(blanks) + 1);
-    text.erase(0, first);
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(blanks) + 1 - first);
 }
 
 std::vector<StrokeCommand> ParseScript(std::string_view text) {
+    if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
+    size_t count = 0;
+    SplitString(text, ";", [&count](std::string_view piece) {
+        piece = TrimString(piece, kBlanks);
+        if (!piece.empty() && IsCommandLetter(piece[0])) ++count;
+        return true;
+    });
     std::vector<StrokeCommand> commands;
-    std::vector<std::string> pieces;
-    std::vector<std::string> fields;
-    SplitString(text, ";", pieces);
-    for (std::string& piece : pieces) {
-        TrimString(piece, " \t\r\n");
-        if (piece.empty()) continue;
-        SplitString(piece, ",", fields);
-        switch (piece[0]) {
-            case 'D':
-                commands.push_back({CommandKind::Draw});
-                break;
-            case 'L':
-                commands.push_back({CommandKind::LinearSweep, NumberField(fields, 1)});
-                break;
-            case 'P':
-                commands.push_back({CommandKind::PivotSweep, NumberField(fields, 1), NumberField(fields, 2),
-                                    NumberField(fields, 3), NumberField(fields, 4)});
-                break;
-            case 'W':
-                commands.push_back({CommandKind::Wait});
-                break;
-            default:
-                break;
-        }
-    }
+    commands.reserve(count);
+    SplitString(text, ";", [&commands](std::string_view piece) {
+        if (const std::optional<StrokeCommand> command = ParseCommand(piece)) commands.push_back(*command);
+        return true;
+    });
     return commands;
 }
 

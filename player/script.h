@@ -7,7 +7,6 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 #include <string_view>
 #include <vector>
 
@@ -27,14 +26,25 @@ struct StrokeCommand {
 };
 
 // An L or a P with fewer number fields than it reads takes 0 for the missing
-// ones: skipping it would give every later stroke the wrong region file.
+// ones: skipping it would give every later stroke the wrong region file. A
+// UTF-8 byte-order mark before the first command, as some editors save one,
+// is skipped. Pieces are looked at in place, and the list is allocated once
+// at its final size, so parsing needs little more memory than the commands.
 std::vector<StrokeCommand> ParseScript(std::string_view text);
 
-// Empties pieces, then fills it with text cut at every byte of separators;
-// N separators give N + 1 pieces, empty ones included.
-void SplitString(std::string_view text, std::string_view separators, std::vector<std::string>& pieces);
+// Calls each(piece) for the pieces of text cut at every byte of separators,
+// in order, until each returns false: N separators give N + 1 pieces, empty
+// ones included. Pieces are views into text.
+template <typename Each>
+void SplitString(std::string_view text, std::string_view separators, Each&& each) {
+    for (;;) {
+        const size_t end = text.find_first_of(separators);
+        if (!each(text.substr(0, end)) || end == std::string_view::npos) return;
+        text.remove_prefix(end + 1);
+    }
+}
 
-// Removes every byte of blanks from both ends of text.
-void TrimString(std::string& text, std::string_view blanks);
+// text without the bytes of blanks at either end.
+[[nodiscard]] std::string_view TrimString(std::string_view text, std::string_view blanks);
 
 }  // namespace player

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <clocale>
+#include <csignal>
 #include <cstdio>
 #include <cwchar>
 
@@ -128,5 +129,11 @@ void FlushOutput() {
 }
 
 #endif
+
+void IgnoreBrokenPipe() {
+#ifndef _WIN32
+    std::signal(SIGPIPE, SIG_IGN);
+#endif
+}
 
 }  // namespace sys

@@ -38,4 +38,9 @@ void FlushOutput();
 std::string EncodeForRedirectedOutput(std::u16string_view text, unsigned code_page);
 #endif
 
+// A write to a pipe whose reader has gone then fails like any other write
+// error instead of ending the process with SIGPIPE. POSIX only: on Windows
+// such a write fails already.
+void IgnoreBrokenPipe();
+
 }  // namespace sys

@@ -5,9 +5,11 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <limits>
-#include <optional>
 #include <new>
+#include <optional>
+#include <random>
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -15,6 +17,7 @@
 #include <sys/stat.h>
 #else
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -41,6 +44,7 @@ long WriteSome(int fd, const uint8_t* data, size_t size) {
 }
 int FlushToDisk(int fd) { return _commit(fd); }
 int CloseFile(int fd) { return _close(fd); }
+void TakePermissions(int, const fs::path&) {}
 #else
 int CreateNew(const fs::path& path) {
     return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
@@ -48,7 +52,22 @@ int CreateNew(const fs::path& path) {
 long WriteSome(int fd, const uint8_t* data, size_t size) { return ::write(fd, data, size); }
 int FlushToDisk(int fd) { return ::fsync(fd); }
 int CloseFile(int fd) { return ::close(fd); }
+// The replaced file's permission bits, so a private file stays private. Best
+// effort: some file systems take no modes at all.
+void TakePermissions(int fd, const fs::path& target) {
+    struct stat old {};
+    if (::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode)) ::fchmod(fd, old.st_mode & 07777);
+}
 #endif
+
+// A short name of its own beside the target, whatever the target's name: a
+// name derived from the target's could pass the system's limit on names.
+fs::path TemporaryName(const fs::path& target) {
+    thread_local std::mt19937 random{std::random_device{}()};
+    char name[24];
+    std::snprintf(name, sizeof name, ".zep-%08x.tmp", static_cast<unsigned>(random()));
+    return target.parent_path() / name;
+}
 
 bool WriteAll(int fd, std::span<const uint8_t> bytes, std::error_code& ec) {
     size_t done = 0;
@@ -91,12 +110,17 @@ bool PathExists(const fs::path& path) {
     return fs::exists(path, ec);
 }
 
-bool ReadWholeFile(const fs::path& path, std::string& bytes, std::error_code& ec) {
+namespace {
+
+// Reads the first min(size, max_bytes) bytes; a file larger than
+// refuse_from bytes is refused instead.
+bool ReadStart(const fs::path& path, uint64_t max_bytes, uint64_t refuse_from, std::string& bytes,
+               std::error_code& ec) {
     bytes.clear();
     const std::optional<InputFile> file = InputFile::Open(path, ec);
     if (!file) return false;
-    const uint64_t size = file->size();
-    if (size >= (uint64_t{1} << 32) || size > std::numeric_limits<size_t>::max()) {
+    const uint64_t size = std::min(file->size(), max_bytes);
+    if (file->size() >= refuse_from || size > std::numeric_limits<size_t>::max()) {
         ec = std::make_error_code(std::errc::file_too_large);
         return false;
     }
@@ -113,16 +137,26 @@ bool ReadWholeFile(const fs::path& path, std::string& bytes, std::error_code& ec
     return true;
 }
 
+}  // namespace
+
+bool ReadWholeFile(const fs::path& path, std::string& bytes, std::error_code& ec) {
+    constexpr uint64_t k4GiB = uint64_t{1} << 32;
+    return ReadStart(path, k4GiB, k4GiB, bytes, ec);
+}
+
+bool ReadFileStart(const fs::path& path, size_t max_bytes, std::string& bytes, std::error_code& ec) {
+    return ReadStart(path, max_bytes, std::numeric_limits<uint64_t>::max(), bytes, ec);
+}
+
 bool ReplaceFileContents(const fs::path& target, std::span<const uint8_t> bytes,
                          std::error_code& ec) {
     if (!CheckPath(target, ec)) return false;
-    // A numbered name beside the target, so the final rename stays within
-    // one file system; an existing file of that name is never touched.
+    // Beside the target, so the final rename stays within one file system;
+    // an existing file of that name is never touched.
     fs::path temp;
     int fd = -1;
-    for (int n = 0; n < 100 && fd < 0; ++n) {
-        temp = target;
-        temp += "." + std::to_string(n) + ".tmp";
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        temp = TemporaryName(target);
         errno = 0;
         fd = CreateNew(temp);
         if (fd < 0 && errno != EEXIST) {
@@ -134,6 +168,7 @@ bool ReplaceFileContents(const fs::path& target, std::span<const uint8_t> bytes,
         ec = std::make_error_code(std::errc::file_exists);
         return false;
     }
+    TakePermissions(fd, target);
     bool ok = WriteAll(fd, bytes, ec);
     // Flushed before the rename, so a crash leaves the old file or the whole
     // new one, never an empty one.

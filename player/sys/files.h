@@ -25,8 +25,14 @@ bool PathExists(const std::filesystem::path& path);
 // length, zero where nothing was read; a short read shrinks it.
 bool ReadWholeFile(const std::filesystem::path& path, std::string& bytes, std::error_code& ec);
 
-// Writes bytes as the file's new contents: first into a fresh file beside it,
-// which replaces the target only once every write and the close succeeded.
+// As ReadWholeFile, but of a longer file only the first max_bytes: for a
+// format that can use no more, a huge file costs no more than a full one.
+bool ReadFileStart(const std::filesystem::path& path, size_t max_bytes, std::string& bytes,
+                   std::error_code& ec);
+
+// Writes bytes as the file's new contents: first into a fresh file of a short
+// name of its own in the target's folder, which replaces the target only once
+// every write and the close succeeded, with the replaced file's permissions.
 // On failure the temporary file is removed and the target is as it was.
 bool ReplaceFileContents(const std::filesystem::path& target, std::span<const uint8_t> bytes,
                          std::error_code& ec);

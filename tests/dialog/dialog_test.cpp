@@ -6,6 +6,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <fstream>
+#include <functional>
 #include <mutex>
 #include <thread>
 
@@ -75,10 +76,10 @@ TEST_F(DialogTest, TheCommandLineArgumentIsLoadedAtStart) {
         FakeHost host;
         OnInitDialog(host, c.argument);
         EXPECT_EQ(Commands.size(), c.commands);
-        // Only a load repaints, and the whole client area.
+        // A load repaints the whole client area, whether it succeeds or not.
         const std::vector<FakeHost::Repaint> repaints = host.Repaints();
-        ASSERT_EQ(repaints.size(), c.commands ? 1u : 0u);
-        if (c.commands) {
+        ASSERT_EQ(repaints.size(), c.argument ? 1u : 0u);
+        if (c.argument) {
             EXPECT_EQ(repaints[0].area, RepaintArea::Client);
         }
         OnDestroy();
@@ -193,6 +194,37 @@ TEST_F(DialogTest, StopShowsTheStillPictureAtOnceAndForGood) {
     for (size_t i = at_stop; i < repaints.size(); ++i) EXPECT_FALSE(repaints[i].frame_shown) << i;
 }
 
+// Held in the pause of the first of many Draws, the animation is stopped by
+// each of these: it ends in that pause, and the ones that wait for its thread
+// wait for nothing more.
+TEST_F(DialogTest, EveryStopEndsTheAnimationInThePauseItComesIn) {
+    std::string draws;
+    for (int i = 0; i < 200; ++i) draws += "D;";
+    const fs::path script = dialog_test::WriteCharacter(dir_, "draws", draws, dialog_test::kThreeBars);
+    const struct {
+        const char* name;
+        std::function<void()> press;
+    } cases[] = {
+        {"Stop", [] { OnCommand(kIdStop); }},
+        {">", [] { OnCommand(kIdNext); }},
+        {"<", [] { OnCommand(kIdPrevious); }},
+        {"a drop", [&] { OnDropFiles({script}); }},
+        {"closing", [] { OnDestroy(); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeHost host;
+        OnInitDialog(host, script);
+        host.HoldAnimationAtPause(50);
+        OnCommand(kIdPlay);
+        ASSERT_TRUE(host.WaitUntilHeld());
+        c.press();
+        ASSERT_TRUE(dialog_test::WaitFor([] { return Playing.load() == 0; }));
+        OnDestroy();
+        EXPECT_EQ(host.AnimationPauses(), 2);  // the first pause, and the held one
+    }
+}
+
 // A Wait outlasts the step pause: the step waits for the animation's end, so
 // the end cannot take the window back out of step mode.
 TEST_F(DialogTest, StepDuringAnAnimationStaysInStepMode) {
@@ -253,7 +285,7 @@ TEST_F(DialogTest, SaveBmpWritesTheCanvasAsShown) {
     ASSERT_EQ(fs::file_size(saved), 8190u);
 
     auto expected = gfx::Bitmap::Create(kCanvasSide, kCanvasSide, gfx::PixelFormat::Mono1);
-    ComposeFrame(*expected, kCanvas);
+    ComposeFrame(*expected, kCanvas, SharedCanvasState());
     std::ifstream file(saved, std::ios::binary);
     const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(file), {}};
     EXPECT_EQ(bytes, EncodeBitmapFile(*expected).value());

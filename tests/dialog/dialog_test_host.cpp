@@ -17,6 +17,7 @@ constexpr int64_t kMicrosecondsPerPause = 20;
 void ResetPlayer() {
     player::Commands.clear();
     player::RegionFiles.clear();
+    player::ScriptPath.clear();
     player::ShownStroke = -1;
     player::Playing = 0;
     player::FrameBitmap.Clear();
@@ -68,23 +69,29 @@ void FakeHost::BringToFront() {
 }
 
 void FakeHost::Sleep(int32_t ms) {
-    if (!FromAnimation()) {
-        {
-            const std::lock_guard lock(mutex_);
-            dialog_sleeps_.push_back(ms);
-        }
-        std::this_thread::sleep_for(std::chrono::microseconds(ms * kMicrosecondsPerPause));
-        return;
+    {
+        const std::lock_guard lock(mutex_);
+        dialog_sleeps_.push_back(ms);
     }
+    std::this_thread::sleep_for(std::chrono::microseconds(ms * kMicrosecondsPerPause));
+}
+
+void FakeHost::PauseAnimation(int32_t ms, const player::PlayingFlag& playing) {
+    FromAnimation();
+    ++animation_pauses_;
     if (++animations_pausing_ > 1) overlapped_ = true;
     std::unique_lock lock(mutex_);
     if (ms == hold_at_ && !held_) {
         held_ = true;
         changed_.notify_all();
-        changed_.wait_for(lock, kPatience, [this] { return released_; });
+        // A stop ends the hold as it ends a real pause.
+        const auto deadline = std::chrono::steady_clock::now() + kPatience;
+        while (!released_ && playing.load() != 0 && std::chrono::steady_clock::now() < deadline) {
+            changed_.wait_for(lock, std::chrono::milliseconds(1));
+        }
     } else {
         lock.unlock();
-        std::this_thread::sleep_for(std::chrono::microseconds(ms * kMicrosecondsPerPause));
+        playing.Pause(std::chrono::microseconds(ms * kMicrosecondsPerPause));
     }
     --animations_pausing_;
 }

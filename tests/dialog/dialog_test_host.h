@@ -38,8 +38,10 @@ public:
     void PlayClick() override;
     void BringToFront() override;
     void Sleep(int32_t ms) override;
+    void PauseAnimation(int32_t ms, const player::PlayingFlag& playing) override;
 
-    // The first pause of ms that the animation takes lasts until Release.
+    // The first pause of ms that the animation takes lasts until Release or
+    // until the animation is stopped.
     void HoldAnimationAtPause(int32_t ms);
     bool WaitUntilHeld();
     void Release();
@@ -56,6 +58,7 @@ public:
     int Clicks() const { return clicks_; }
     int Fronts() const { return fronts_; }
     int AnimationCalls() const { return animation_calls_; }
+    int AnimationPauses() const { return animation_pauses_; }
     // Two animations were pausing at the same time.
     bool Overlapped() const { return overlapped_; }
 
@@ -78,6 +81,7 @@ private:
     std::atomic<int> clicks_{0};
     std::atomic<int> fronts_{0};
     std::atomic<int> animation_calls_{0};
+    std::atomic<int> animation_pauses_{0};
     std::atomic<int> animations_pausing_{0};
     std::atomic<bool> overlapped_{false};
 };

@@ -2,6 +2,7 @@
 // and exit codes under a UTF-8 locale, the C locale and no locale at all.
 #include <gtest/gtest.h>
 
+#include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -10,8 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "school_year_kanji.h"
 #include "sys/utf.h"
-#include "tables.h"
 
 namespace {
 
@@ -20,8 +21,10 @@ struct Outcome {
     int exit_code;
 };
 
-// Runs dorvik with exactly these arguments and environment.
-Outcome RunDorvik(const std::vector<std::string>& args, const std::vector<std::string>& env) {
+// Runs dorvik with exactly these arguments and environment, SIGPIPE at its
+// default. With reader_gone, its output is a pipe that nobody reads any more.
+Outcome RunDorvik(const std::vector<std::string>& args, const std::vector<std::string>& env,
+                  bool reader_gone = false) {
     std::vector<char*> argv{const_cast<char*>(DORVIK_PATH)};
     for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
@@ -31,25 +34,36 @@ Outcome RunDorvik(const std::vector<std::string>& args, const std::vector<std::s
 
     int fds[2];
     if (pipe(fds) != 0) return {"pipe failed", -1};
+    if (reader_gone) close(fds[0]);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
-    posix_spawn_file_actions_addclose(&actions, fds[0]);
+    if (!reader_gone) posix_spawn_file_actions_addclose(&actions, fds[0]);
     posix_spawn_file_actions_addclose(&actions, fds[1]);
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    sigset_t pipe_signal;
+    sigemptyset(&pipe_signal);
+    sigaddset(&pipe_signal, SIGPIPE);
+    posix_spawnattr_setsigdefault(&attributes, &pipe_signal);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
     pid_t pid = 0;
-    const int spawned = posix_spawn(&pid, DORVIK_PATH, &actions, nullptr, argv.data(), envp.data());
+    const int spawned = posix_spawn(&pid, DORVIK_PATH, &actions, &attributes, argv.data(), envp.data());
+    posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&actions);
     close(fds[1]);
     Outcome run{"", -1};
     if (spawned != 0) {
-        close(fds[0]);
+        if (!reader_gone) close(fds[0]);
         run.output = "spawn failed";
         return run;
     }
-    char buffer[4096];
-    ssize_t n = 0;
-    while ((n = read(fds[0], buffer, sizeof buffer)) > 0) run.output.append(buffer, static_cast<size_t>(n));
-    close(fds[0]);
+    if (!reader_gone) {
+        char buffer[4096];
+        ssize_t n = 0;
+        while ((n = read(fds[0], buffer, sizeof buffer)) > 0) run.output.append(buffer, static_cast<size_t>(n));
+        close(fds[0]);
+    }
     int status = 0;
     waitpid(pid, &status, 0);
     if (WIFEXITED(status)) run.exit_code = WEXITSTATUS(status);
@@ -119,8 +133,8 @@ TEST(Dorvik, GradesEveryListedKanjiByItsOwnList) {
     const std::array<const char*, 6> years = {"一", "二", "三", "四", "五", "六"};
     std::string text;
     std::string expected;
-    for (size_t i = 0; i < grade::GradeKanjiTables.size(); ++i) {
-        for (const char16_t unit : grade::GradeKanjiTables[i]) {
+    for (size_t i = 0; i < grade_test::kSchoolYearKanji.size(); ++i) {
+        for (const char16_t unit : grade_test::kSchoolYearKanji[i]) {
             std::string kanji;
             sys::AppendUtf8(kanji, unit);
             text += kanji;
@@ -130,6 +144,28 @@ TEST(Dorvik, GradesEveryListedKanjiByItsOwnList) {
     const Outcome run = RunDorvik({"--verbose", text}, kNoLocale);
     EXPECT_EQ(run.output, expected + "\nResult: Grade 6／小学六年生\n");
     EXPECT_EQ(run.exit_code, 6);
+}
+
+TEST(Dorvik, NamesEachGradeInItsResultAndExitCode) {
+    const struct {
+        const char* text;
+        const char* label;
+    } grades[] = {
+        {"。", "Grade 0／幼稚園児"},   {"一", "Grade 1／小学一年生"}, {"引", "Grade 2／小学二年生"},
+        {"悪", "Grade 3／小学三年生"}, {"愛", "Grade 4／小学四年生"}, {"圧", "Grade 5／小学五年生"},
+        {"胃", "Grade 6／小学六年生"}, {"猫", "Grade 7+／中学生以上"},
+    };
+    for (size_t g = 0; g < std::size(grades); ++g) {
+        const Outcome run = RunDorvik({grades[g].text}, kUtf8Locale);
+        EXPECT_EQ(run.output, std::string("\nResult: ") + grades[g].label + "\n") << g;
+        EXPECT_EQ(run.exit_code, static_cast<int>(g));
+    }
+}
+
+// As in "dorvik -v TEXT | head -1": the exit code is still the grade.
+TEST(Dorvik, AReaderThatLeavesEarlyChangesNothing) {
+    const Outcome run = RunDorvik({"-v", "漢字"}, kUtf8Locale, true);
+    EXPECT_EQ(run.exit_code, 3);
 }
 
 TEST(Dorvik, SaysEachNoteOnce) {

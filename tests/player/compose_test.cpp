@@ -15,22 +15,21 @@ const gfx::Region kStrokes[] = {gfx::Region::FromRect({10, 10, 60, 30}), gfx::Re
 
 class ComposeTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        player_test::ResetPlayerState(0);
-        target_ = *gfx::Bitmap::Create(320, 280, gfx::PixelFormat::Rgb32);
-    }
-    void TearDown() override { player_test::ResetPlayerState(0); }
-
     void Load(const std::string& script, size_t files) {
-        Commands = ParseScript(script);
+        commands_ = ParseScript(script);
         for (size_t n = 0; n < files; ++n) {
-            RegionFiles.push_back(dir_.Write(std::to_string(n) + ".rgn", player_test::RegionFileBytes(kStrokes[n])));
+            files_.push_back(dir_.Write(std::to_string(n) + ".rgn", player_test::RegionFileBytes(kStrokes[n])));
         }
     }
-    std::string Compose() { return ComposeFrame(target_, {0, 0, 320, 280}); }
+    CanvasState State() const { return {commands_, files_, shown_, frame_}; }
+    std::string Compose() { return ComposeFrame(target_, {0, 0, 320, 280}, State()); }
 
     player_test::ScratchDir dir_;
-    gfx::Bitmap target_ = *gfx::Bitmap::Create(1, 1, gfx::PixelFormat::Rgb32);
+    std::vector<StrokeCommand> commands_;
+    std::vector<std::filesystem::path> files_;
+    int32_t shown_ = -1;
+    std::shared_ptr<const gfx::Bitmap> frame_;
+    gfx::Bitmap target_ = *gfx::Bitmap::Create(320, 280, gfx::PixelFormat::Rgb32);
 };
 
 TEST_F(ComposeTest, EmptyPlayerAsksForAFile) {
@@ -67,10 +66,10 @@ TEST_F(ComposeTest, WaitOnlyScriptIsAPlainWhiteCanvas) {
 
 TEST_F(ComposeTest, StepModeShowsOneStrokeAndItsNumber) {
     Load("D;D;D", 3);
-    FrameBitmap.Publish(std::make_shared<const gfx::Bitmap>(*gfx::Bitmap::Create(254, 254, gfx::PixelFormat::Rgb32)));
+    frame_ = std::make_shared<const gfx::Bitmap>(*gfx::Bitmap::Create(254, 254, gfx::PixelFormat::Rgb32));
     const std::pair<int32_t, const char*> steps[] = {{0, "0"}, {2, "2"}, {3, ""}, {-2, ""}};
     for (const auto& [shown, counter] : steps) {
-        ShownStroke = shown;
+        shown_ = shown;
         EXPECT_EQ(Compose(), counter) << shown;
         const gfx::Region expected = *counter ? kStrokes[shown] : gfx::Region();
         EXPECT_EQ(PixelsOf(target_, gfx::kBlack), expected) << shown;
@@ -78,12 +77,20 @@ TEST_F(ComposeTest, StepModeShowsOneStrokeAndItsNumber) {
     }
 }
 
+TEST_F(ComposeTest, StepModeNamesAStrokeWhoseFileIsBroken) {
+    Load("D;D", 1);
+    files_.push_back(dir_.Write("broken.rgn", std::string("h\0\0\0\0", 5)));
+    shown_ = 1;
+    EXPECT_EQ(Compose(), "1");
+    EXPECT_EQ(PixelsOf(target_, gfx::kWhite), gfx::Region::FromRect(kCanvas));
+}
+
 TEST_F(ComposeTest, PlaybackCopiesTheFrameUnchanged) {
     Load("D", 1);
     auto frame = *gfx::Bitmap::Create(254, 254, gfx::PixelFormat::Rgb32);
     frame.FillRect({5, 5, 9, 250}, gfx::kRed);
     frame.FillRect({200, 0, 254, 3}, gfx::kBlack);
-    FrameBitmap.Publish(std::make_shared<const gfx::Bitmap>(frame));
+    frame_ = std::make_shared<const gfx::Bitmap>(frame);
     EXPECT_EQ(Compose(), "");
     EXPECT_EQ(PixelsOf(target_, gfx::kRed), gfx::Region::FromRect({5, 5, 9, 250}));
     EXPECT_EQ(PixelsOf(target_, gfx::kBlack), gfx::Region::FromRect({200, 0, 254, 3}));
@@ -91,15 +98,15 @@ TEST_F(ComposeTest, PlaybackCopiesTheFrameUnchanged) {
 
     // Saved at one bit per pixel, everything that is not white is black.
     auto mono = *gfx::Bitmap::Create(254, 254, gfx::PixelFormat::Mono1);
-    EXPECT_EQ(ComposeFrame(mono, kCanvas), "");
+    EXPECT_EQ(ComposeFrame(mono, kCanvas, State()), "");
     EXPECT_EQ(PixelsOf(mono, gfx::kBlack),
               gfx::Region::FromRect({5, 5, 9, 250}).United(gfx::Region::FromRect({200, 0, 254, 3})));
 }
 
 TEST_F(ComposeTest, EmptyPlayerAtOneBitKeepsThePromptLegible) {
     auto mono = *gfx::Bitmap::Create(254, 254, gfx::PixelFormat::Mono1);
-    ComposeFrame(mono, kCanvas);
-    ComposeFrame(target_, {0, 0, 320, 280});
+    ComposeFrame(mono, kCanvas, State());
+    Compose();
     // Light gray turns white, the text stays black: the same text pixels.
     EXPECT_EQ(PixelsOf(mono, gfx::kBlack), PixelsOf(target_, gfx::kBlack));
     EXPECT_EQ(mono.GetPixel(0, 0), gfx::kWhite);

@@ -1,11 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <fstream>
+#include <iterator>
 
 #include "player/document.h"
 #include "player/player_state.h"
 #include "player/regionload.h"
 #include "player_test_support.h"
+#include "rgnconv/rgnformat.h"
+#include "support/fifo.h"
+#include "support/memory_limit.h"
 #include "sys/files.h"
 
 namespace player {
@@ -41,6 +46,7 @@ TEST_F(DocumentTest, LoadsScriptAndRegionFilesInNumberOrder) {
     ASSERT_EQ(RegionFiles.size(), 5u);
     for (size_t n = 0; n < 5; ++n) EXPECT_EQ(RegionFiles[n], dir_.path() / ("kan-0" + std::to_string(n) + ".rgn"));
     EXPECT_EQ(ShownStroke, -1);
+    EXPECT_EQ(ScriptPath, script);
     EXPECT_EQ(repaints_, 1);
 }
 
@@ -69,6 +75,7 @@ TEST_F(DocumentTest, ZeroLengthScriptLoadsEmpty) {
 TEST_F(DocumentTest, RefusalsEmptyCommandsAndKeepTheRest) {
     fs::create_directories(dir_.path() / "a.zep");
     dir_.Write("real.zep", "D");
+    const bool fifo = testsupport::MakeFifo(dir_.path() / "fifo.zep");
     const fs::path long_name(std::string(PATH_MAX - 6, 'x') + ".zep");  // fits; its region names do not
     struct Refusal {
         fs::path path;
@@ -81,6 +88,9 @@ TEST_F(DocumentTest, RefusalsEmptyCommandsAndKeepTheRest) {
         {dir_.path() / "a.zep" / "script", std::errc::not_supported},  // the dot is in a folder name
         {dir_.path() / "missing.zep", std::errc::no_such_file_or_directory},
         {dir_.path() / "a.zep", std::errc::is_a_directory},
+        // Refused, not waited on; Windows has no FIFOs.
+        {dir_.path() / "fifo.zep",
+         fifo ? std::errc::invalid_argument : std::errc::no_such_file_or_directory},
         {long_name, std::errc::filename_too_long},
         // Cut at the null, this would name real.zep.
         {fs::path((dir_.path() / "real.zep").native() + fs::path::value_type{} +
@@ -90,15 +100,50 @@ TEST_F(DocumentTest, RefusalsEmptyCommandsAndKeepTheRest) {
     for (const Refusal& r : refusals) {
         Commands = {{CommandKind::Draw}};
         RegionFiles = {"keep.rgn"};
+        ScriptPath = "old.zep";
         ShownStroke = 3;
         EXPECT_FALSE(Load(r.path)) << r.path;
         EXPECT_EQ(ec_, std::make_error_code(r.reason)) << r.path << ": " << ec_.message();
         EXPECT_TRUE(Commands.empty());
+        EXPECT_TRUE(ScriptPath.empty());
         EXPECT_EQ(RegionFiles.size(), 1u);
         EXPECT_EQ(ShownStroke, 3);
     }
-    EXPECT_EQ(repaints_, 0);
+    // The emptied document is repainted after every refusal.
+    EXPECT_EQ(repaints_, static_cast<int>(std::size(refusals)));
 }
+
+// Loads under a limit on the address space, which a sanitizer's own
+// reservations would exceed.
+#if !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
+TEST_F(DocumentTest, ALargeScriptLoadsInLittleMemoryOrFailsCleanly) {
+    // Eight megabytes of semicolons hold no command: they load.
+    dir_.Write("empty.zep", std::string(8 << 20, ';'));
+    // Sixteen megabytes of D need 160 MB of commands: memory runs out.
+    std::string draws(16 << 20, ';');
+    for (size_t i = 0; i < draws.size(); i += 2) draws[i] = 'D';
+    dir_.Write("draws.zep", draws);
+    draws = {};
+
+    bool empty_loaded = false;
+    std::error_code empty_ec;
+    bool draws_loaded = true;
+    {
+        const testsupport::MemoryLimit limit(128u << 20);
+        if (!limit.Active()) GTEST_SKIP() << "no limit on the address space here (Windows has none)";
+        Commands = {{CommandKind::Draw}};
+        empty_loaded = Load(dir_.path() / "empty.zep");
+        empty_ec = ec_;
+        draws_loaded = Load(dir_.path() / "draws.zep");
+    }
+
+    EXPECT_TRUE(empty_loaded) << empty_ec.message();
+    EXPECT_FALSE(draws_loaded);
+    EXPECT_EQ(ec_, std::errc::not_enough_memory);
+    EXPECT_TRUE(Commands.empty());
+    EXPECT_EQ(repaints_, 2);
+}
+#endif
 
 TEST(ReadWholeFileTest, ReadsRefusesAndReports) {
     player_test::ScratchDir dir;
@@ -130,7 +175,24 @@ TEST(LoadRegionFileTest, MissingEmptyOrBadFilesGiveNoRegion) {
     const gfx::Region shape = gfx::Region::FromRect({3, 4, 60, 9}).United(gfx::Region::FromRect({5, 20, 6, 200}));
     const fs::path file = dir.Write("ok.rgn", player_test::RegionFileBytes(shape));
     EXPECT_EQ(LoadRegionFile(file), shape);
-    EXPECT_FALSE(LoadStrokeRegion({file}, 1));
+    EXPECT_FALSE(LoadStrokeRegion(std::vector<fs::path>{file}, 1));
+    // Refused at once rather than waited on for a writer.
+    if (testsupport::MakeFifo(dir.path() / "fifo.rgn")) {
+        EXPECT_FALSE(LoadRegionFile(dir.path() / "fifo.rgn"));
+    }
+}
+
+TEST(LoadRegionFileTest, ReadsNoFurtherThanTheLongestRegionFile) {
+    player_test::ScratchDir dir;
+    // One row whose only pixel stands after 40,000 empty runs, past the limit.
+    std::string bytes("h\0\0\1\1", 5);
+    for (int i = 0; i < 40000; ++i) bytes += std::string("\0\0", 2);
+    bytes += std::string("\0\1\xFF", 3);
+    ASSERT_GT(bytes.size(), rgn::kMaxFileSize);
+    EXPECT_FALSE(LoadRegionFile(dir.Write("long.rgn", bytes)));
+    // Within the limit the same pixel is read.
+    EXPECT_EQ(LoadRegionFile(dir.Write("short.rgn", bytes.substr(0, 5) + bytes.substr(bytes.size() - 3))),
+              gfx::Region::FromRect({0, 0, 1, 1}));
 }
 
 }  // namespace

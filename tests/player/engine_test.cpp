@@ -3,19 +3,23 @@
 #include <atomic>
 #include <cmath>
 #include <numbers>
+#include <optional>
+#include <string>
+#include <vector>
 #include <thread>
 
 #include "player/compose.h"
+#include "player/engine.h"
 #include "player/player_state.h"
+#include "player/recording_effects.h"
 #include "player/script.h"
 #include "player_test_support.h"
 
 namespace player {
 namespace {
 
-using player_test::EventKind;
+namespace fs = std::filesystem;
 using player_test::PixelsOf;
-using player_test::Recorder;
 
 // Pixels of the canvas between two radii about the centre, within an angle
 // range (degrees, clockwise from +x, as the canvas turns).
@@ -39,105 +43,147 @@ gfx::Point OnRing(double degrees) {
     return {static_cast<int32_t>(127 + 75 * std::cos(a)), static_cast<int32_t>(127 + 75 * std::sin(a))};
 }
 
+// A far stroke that no band meets: row 100, x from 453 to 503.
+const std::string kFarStroke("h\xFD\x64\xFE\x01\xC8\x32\xFF", 8);
+
 class EngineTest : public ::testing::Test {
 protected:
-    void SetUp() override { player_test::ResetPlayerState(1); }
-    void TearDown() override { player_test::ResetPlayerState(0); }
-
     void AddStroke(const gfx::Region& shape) { AddStrokeFile(player_test::RegionFileBytes(shape)); }
     void AddStrokeFile(const std::string& bytes) {
-        RegionFiles.push_back(dir_.Write("s-" + std::to_string(RegionFiles.size()) + ".rgn", bytes));
+        files_.push_back(dir_.Write("s-" + std::to_string(files_.size()) + ".rgn", bytes));
     }
-    Recorder Play(const std::string& script, int64_t stop_at = -1, bool keep_frames = true) {
-        Commands = ParseScript(script);
-        Recorder recorder;
-        recorder.stop_at = stop_at;
-        recorder.keep_frames = keep_frames;
-        recorder.checksum_frames = keep_frames;
-        EXPECT_EQ(RunAnimation(recorder), 0);
-        EXPECT_EQ(recorder.events.back().kind, EventKind::End);
+    RecordingEffects Play(const std::string& script, std::optional<int64_t> stop_at = {}, bool keep_frames = true) {
+        commands_ = ParseScript(script);
+        playing_ = 1;
+        RecordingEffects recorder(playing_);
+        if (stop_at) recorder.StopAt(*stop_at);
+        recorder.KeepFrames(keep_frames);
+        EXPECT_EQ(RunAnimation(commands_, files_, playing_, recorder), 0);
+        EXPECT_EQ(recorder.effects().back().kind, EffectKind::End);
         return recorder;
     }
 
     player_test::ScratchDir dir_;
+    std::vector<StrokeCommand> commands_;
+    std::vector<fs::path> files_;
+    PlayingFlag playing_;
 };
 
+// Once stopped, the run draws, pauses and sounds nothing more: it ends where
+// the stop came, within the pause it came in.
+void ExpectEndsAtTheStop(const RecordingEffects& r, int64_t stop) {
+    ASSERT_TRUE(r.stopped_at().has_value()) << "stop at " << stop;
+    EXPECT_EQ(r.effects().size(), *r.stopped_at() + 1) << "stop at " << stop;
+    EXPECT_EQ(r.effects().back().kind, EffectKind::End) << "stop at " << stop;
+    EXPECT_EQ(r.effects().back().time, stop);
+}
+
 TEST_F(EngineTest, EmptyScriptShowsWhiteForAboutOnePointTwoSeconds) {
-    const Recorder r = Play("");
-    std::vector<std::pair<int64_t, EventKind>> timeline;
-    for (const auto& e : r.events) timeline.emplace_back(e.time, e.kind);
-    EXPECT_EQ(timeline, (std::vector<std::pair<int64_t, EventKind>>{
-                            {0, EventKind::Frame}, {0, EventKind::Repaint}, {0, EventKind::Front},
-                            {0, EventKind::Sleep}, {200, EventKind::Click}, {200, EventKind::Sleep},
-                            {700, EventKind::Frame}, {700, EventKind::Repaint}, {700, EventKind::Sleep},
-                            {1200, EventKind::End}}));
-    for (const auto* frame : r.Of(EventKind::Frame)) {
+    const RecordingEffects r = Play("");
+    std::vector<std::pair<int64_t, EffectKind>> timeline;
+    for (const Effect& e : r.effects()) timeline.emplace_back(e.time, e.kind);
+    EXPECT_EQ(timeline, (std::vector<std::pair<int64_t, EffectKind>>{
+                            {0, EffectKind::Frame}, {0, EffectKind::Repaint}, {0, EffectKind::Front},
+                            {0, EffectKind::Sleep}, {200, EffectKind::Click}, {200, EffectKind::Sleep},
+                            {700, EffectKind::Frame}, {700, EffectKind::Repaint}, {700, EffectKind::Sleep},
+                            {1200, EffectKind::End}}));
+    for (const auto* frame : r.Of(EffectKind::Frame)) {
         EXPECT_EQ(PixelsOf(*frame->frame, gfx::kWhite), gfx::Region::FromRect(kCanvas));
     }
 }
 
 TEST_F(EngineTest, WaitsClickAfterEachPause) {
-    const Recorder r = Play("W;W");
-    EXPECT_EQ(r.TimesOf(EventKind::Click), (std::vector<int64_t>{200, 700, 1200}));
-    EXPECT_EQ(r.now, 2200);
-}
-
-TEST_F(EngineTest, StopDuringAWaitEndsAfterThePauseWithoutItsClick) {
-    const Recorder r = Play("W;W", 450);
-    EXPECT_EQ(r.TimesOf(EventKind::Click), (std::vector<int64_t>{200}));
-    EXPECT_EQ(r.events.back().time, 700);
-    EXPECT_EQ(r.Of(EventKind::Frame).size(), 1u);
+    const RecordingEffects r = Play("W;W");
+    EXPECT_EQ(r.TimesOf(EffectKind::Click), (std::vector<int64_t>{200, 700, 1200}));
+    EXPECT_EQ(r.now(), 2200);
 }
 
 TEST_F(EngineTest, StoppedBeforeTheFirstCommandShowsOneFrame) {
-    Playing = 0;
-    const Recorder r = Play("D;W");
-    EXPECT_EQ(r.Of(EventKind::Frame).size(), 1u);
-    EXPECT_TRUE(r.Of(EventKind::Sleep).empty());
+    commands_ = ParseScript("D;W");
+    playing_ = 0;
+    RecordingEffects r(playing_);
+    RunAnimation(commands_, files_, playing_, r);
+    EXPECT_EQ(r.Of(EffectKind::Frame).size(), 1u);
+    EXPECT_TRUE(r.Of(EffectKind::Sleep).empty());
+    EXPECT_EQ(r.effects().back().kind, EffectKind::End);
 }
 
-TEST_F(EngineTest, DrawsAfterAStopPlayUntilACheck) {
-    const gfx::Region a = gfx::Region::FromRect({10, 10, 50, 50});
-    const gfx::Region b = gfx::Region::FromRect({100, 100, 150, 120});
-    AddStroke(a);
-    AddStroke(b);
+TEST_F(EngineTest, AStopInAnyPauseEndsTheRunThere) {
+    AddStroke(gfx::Region::FromRect({10, 10, 50, 50}));
+    AddStroke(gfx::Region::FromRect({100, 50, 340, 200}));  // its sweep ends on the last band's pause
+    AddStrokeFile(kFarStroke);
     AddStroke(gfx::Region::FromRect({200, 200, 210, 210}));
-    const Recorder r = Play("D;D;W;D", 210);
-    const auto frames = r.Of(EventKind::Frame);
-    ASSERT_EQ(frames.size(), 3u);
-    EXPECT_EQ(r.TimesOf(EventKind::Frame), (std::vector<int64_t>{0, 200, 250}));
-    EXPECT_EQ(PixelsOf(*frames[0]->frame, gfx::kBlack),
-              a.United(b).United(gfx::Region::FromRect({200, 200, 210, 210})));
-    EXPECT_EQ(PixelsOf(*frames[2]->frame, gfx::kRed), a.United(b));
-    EXPECT_EQ(r.events.back().time, 800);
-    EXPECT_EQ(r.TimesOf(EventKind::Click), (std::vector<int64_t>{200}));
+    AddStroke(Ring(50, 100));
+    const std::string script = "W;D;L,0;L,0;D;P,0,90,127,127;L,0;W;P,0,20,127,127;D";
+    const RecordingEffects whole = Play(script, {}, false);
+    std::vector<int64_t> stops;
+    for (const Effect* pause : whole.Of(EffectKind::Sleep)) stops.push_back(pause->time + pause->value / 2);
+    ASSERT_GT(stops.size(), 25u);
+    for (const int64_t stop : stops) ExpectEndsAtTheStop(Play(script, stop, false), stop);
+}
+
+TEST_F(EngineTest, AStopEndsALongScriptOfDrawsAndWaitsAtOnce) {
+    AddStroke(gfx::Region::FromRect({10, 10, 50, 50}));
+    std::string script;
+    for (int i = 0; i < 200; ++i) script += "D;";
+    for (int i = 0; i < 50; ++i) script += "W;";
+    const int64_t commands_end = 200 + 200 * 50 + 50 * 500;
+    EXPECT_EQ(Play(script, {}, false).now(), commands_end + 1000);
+    const struct {
+        const char* name;
+        int64_t stop;
+        size_t frames;
+    } cases[] = {
+        {"first pause", 100, 1},
+        {"hundredth Draw", 200 + 99 * 50 + 25, 101},
+        {"eleventh Wait", 200 + 200 * 50 + 10 * 500 + 250, 201},
+        {"first pause of the end", commands_end + 250, 201},
+        {"last pause", commands_end + 750, 202},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const RecordingEffects r = Play(script, c.stop, false);
+        ExpectEndsAtTheStop(r, c.stop);
+        EXPECT_EQ(r.Of(EffectKind::Frame).size(), c.frames);
+    }
+}
+
+TEST_F(EngineTest, RepaintsEraseAsEachFrameKindSays) {
+    AddStroke(gfx::Region::FromRect({10, 10, 50, 50}));
+    AddStroke(gfx::Region::FromRect({100, 50, 150, 200}));
+    AddStroke(Ring(50, 100));
+    const RecordingEffects r = Play("D;L,0;P,0,90,127,127");
+    // The first frame, a Draw, five bands, ten slices, the end.
+    std::vector<int32_t> expected = {0, 1, 0, 0, 0, 0, 0};
+    expected.insert(expected.end(), 10, 1);
+    expected.push_back(0);
     std::vector<int32_t> erase;
-    for (const auto* e : r.Of(EventKind::Repaint)) erase.push_back(e->value);
-    EXPECT_EQ(erase, (std::vector<int32_t>{0, 1, 1}));
+    for (const auto* e : r.Of(EffectKind::Repaint)) erase.push_back(e->value);
+    EXPECT_EQ(erase, expected);
 }
 
 TEST_F(EngineTest, LinearSweepSkipsBandsBeforeTheStrokeAndEndsAtTheFirstMiss) {
     AddStroke(gfx::Region::FromRect({100, 50, 150, 200}));
-    const Recorder r = Play("L,0");
+    const RecordingEffects r = Play("L,0");
     // Bands cover x in [127 + t, 147 + t): [88, 108) is the first to meet the
-    // stroke and [168, 188) the first after it to miss.
-    const auto frames = r.Of(EventKind::Frame);
-    ASSERT_EQ(frames.size(), 7u);
-    EXPECT_EQ(r.TimesOf(EventKind::Frame), (std::vector<int64_t>{0, 200, 235, 270, 305, 340, 840}));
+    // stroke and [168, 188) the first after it to miss, shown until the end.
+    const std::vector<TimedFrame> frames = r.Frames();
+    std::vector<std::pair<int64_t, int64_t>> timeline;
+    for (const TimedFrame& f : frames) timeline.emplace_back(f.shown_at, f.duration);
+    EXPECT_EQ(timeline, (std::vector<std::pair<int64_t, int64_t>>{
+                            {0, 200}, {200, 35}, {235, 35}, {270, 35}, {305, 35}, {340, 500}, {840, 500}}));
     const int32_t rights[] = {108, 128, 148, 150, 150};
-    for (int i = 0; i < 5; ++i) {
-        EXPECT_EQ(PixelsOf(*frames[static_cast<size_t>(1 + i)]->frame, gfx::kRed).Bounds(), (gfx::Rect{100, 50, rights[i], 200}));
+    for (size_t i = 0; i < 5; ++i) {
+        EXPECT_EQ(PixelsOf(*frames[1 + i].frame, gfx::kRed).Bounds(), (gfx::Rect{100, 50, rights[i], 200}));
     }
-    EXPECT_TRUE(PixelsOf(*frames[6]->frame, gfx::kRed).IsEmpty());
-    EXPECT_EQ(r.now, 200 + 4 * 35 + 1000);
+    EXPECT_TRUE(PixelsOf(*frames[6].frame, gfx::kRed).IsEmpty());
 }
 
 TEST_F(EngineTest, LinearSweepThatNoBandMeetsTakesNoTime) {
-    // A box overhanging the canvas: row 100, x from 453 to 503.
-    AddStrokeFile(std::string("h\xFD\x64\xFE\x01\xC8\x32\xFF", 8));
-    const Recorder r = Play("L,0");
-    EXPECT_EQ(r.Of(EventKind::Frame).size(), 2u);
-    EXPECT_EQ(r.now, 1200);
+    AddStrokeFile(kFarStroke);
+    const RecordingEffects r = Play("L,0");
+    EXPECT_EQ(r.Of(EffectKind::Frame).size(), 2u);
+    EXPECT_EQ(r.now(), 1200);
 }
 
 struct MissingCase {
@@ -151,20 +197,20 @@ TEST_F(EngineTest, StrokesWithoutARegionTakeTheirTimeAndPaintNothing) {
     for (const MissingCase& c : {MissingCase{"L,0", 18, 18 * 35}, MissingCase{"P,0,90,127,127", 4, 4 * 35},
                                  MissingCase{"D", 1, 50},
                                  MissingCase{"P,-2147483648,2147483647,127,127", 29, 29 * 35}}) {
-        player::Playing = 1;
-        const Recorder r = Play(c.script);
-        const auto frames = r.Of(EventKind::Frame);
+        const RecordingEffects r = Play(c.script);
+        const auto frames = r.Of(EffectKind::Frame);
         EXPECT_EQ(frames.size(), c.frames + 2) << c.script;
-        EXPECT_EQ(r.now, 1200 + c.sweep_time) << c.script;
+        EXPECT_EQ(r.now(), 1200 + c.sweep_time) << c.script;
         for (const auto* f : frames) EXPECT_TRUE(PixelsOf(*f->frame, gfx::kRed).IsEmpty()) << c.script;
     }
 }
 
 TEST_F(EngineTest, AStrokeBeyondTheRegionFilesIsMissing) {
     AddStroke(gfx::Region::FromRect({10, 10, 20, 20}));
-    const Recorder r = Play("D;L,0");
-    EXPECT_EQ(r.Of(EventKind::Frame).size(), 1u + 1u + 18u + 1u);
-    EXPECT_EQ(PixelsOf(*r.Of(EventKind::Frame).back()->frame, gfx::kBlack), gfx::Region::FromRect({10, 10, 20, 20}));
+    const RecordingEffects r = Play("D;L,0");
+    EXPECT_EQ(r.Of(EffectKind::Frame).size(), 1u + 1u + 18u + 1u);
+    EXPECT_EQ(PixelsOf(*r.Of(EffectKind::Frame).back()->frame, gfx::kBlack),
+              gfx::Region::FromRect({10, 10, 20, 20}));
 }
 
 struct SliceCase {
@@ -187,13 +233,12 @@ TEST_F(EngineTest, PivotSweepSlices) {
         {"P,0,180,127,127", true, 6, 5 * 35, {45}, {}},
     };
     for (const SliceCase& c : cases) {
-        player::Playing = 1;
-        RegionFiles.clear();
+        files_.clear();
         AddStroke(c.sector ? Ring(50, 100, 42, 48) : Ring(50, 100));
-        const Recorder r = Play(c.script);
-        const auto frames = r.Of(EventKind::Frame);
+        const RecordingEffects r = Play(c.script);
+        const auto frames = r.Of(EffectKind::Frame);
         ASSERT_EQ(frames.size(), c.frames + 2) << c.script;
-        EXPECT_EQ(r.now, 1200 + c.sweep_time) << c.script;
+        EXPECT_EQ(r.now(), 1200 + c.sweep_time) << c.script;
         const gfx::Region red = PixelsOf(*frames[frames.size() - 2]->frame, gfx::kRed);
         for (double a : c.red) EXPECT_TRUE(red.Contains(OnRing(a).x, OnRing(a).y)) << c.script << " at " << a;
         for (double a : c.not_red) EXPECT_FALSE(red.Contains(OnRing(a).x, OnRing(a).y)) << c.script << " at " << a;
@@ -211,10 +256,9 @@ TEST_F(EngineTest, SweepsAcrossTheWholeAngleRangeEndAfterTwoTurns) {
         {"P,-2147483648,-2147483648,2147483647,-2147483648", 1},
     };
     for (const auto& [script, slices] : cases) {
-        player::Playing = 1;
-        const Recorder r = Play(script, -1, false);
-        EXPECT_EQ(r.Of(EventKind::Frame).size(), slices + 2) << script;
-        EXPECT_EQ(r.now, 1200 + static_cast<int64_t>(slices) * 35) << script;
+        const RecordingEffects r = Play(script, {}, false);
+        EXPECT_EQ(r.Of(EffectKind::Frame).size(), slices + 2) << script;
+        EXPECT_EQ(r.now(), 1200 + static_cast<int64_t>(slices) * 35) << script;
     }
 }
 
@@ -229,50 +273,71 @@ TEST_F(EngineTest, HostileScriptsAndRegionsEndInBoundedTime) {
         "P,2147483647,2147483647,2147483647,2147483647;W;P,5,5,-300,800;L,90",
     };
     for (const char* script : scripts) {
-        player::Playing = 1;
-        const Recorder r = Play(script, -1, false);
-        EXPECT_LE(r.now, 1200 + 3 * 241 * 35) << script;
+        const RecordingEffects r = Play(script, {}, false);
+        EXPECT_LE(r.now(), 1200 + 3 * 241 * 35) << script;
     }
 }
+
+// Keeps a copy of every frame as it was when published.
+class CopyingEffects : public RecordingEffects {
+public:
+    using RecordingEffects::RecordingEffects;
+    void PublishFrame(std::shared_ptr<const gfx::Bitmap> frame) override {
+        if (frame) copies.push_back(*frame);
+        RecordingEffects::PublishFrame(std::move(frame));
+    }
+    std::vector<gfx::Bitmap> copies;
+};
 
 TEST_F(EngineTest, PublishedFramesAreNeverWrittenAgain) {
     AddStroke(Ring(50, 100));
     AddStroke(gfx::Region::FromRect({100, 50, 150, 200}));
     AddStroke(gfx::Region::FromRect({20, 20, 40, 40}));
-    const Recorder r = Play("P,0,360,127,127;W;L,45;D");
-    EXPECT_GT(r.Of(EventKind::Frame).size(), 20u);
-    for (const auto* f : r.Of(EventKind::Frame)) EXPECT_EQ(player_test::Checksum(*f->frame), f->checksum);
-    EXPECT_EQ(PixelsOf(*r.Of(EventKind::Frame).back()->frame, gfx::kRed), gfx::Region());
+    commands_ = ParseScript("P,0,360,127,127;W;L,45;D");
+    playing_ = 1;
+    CopyingEffects r(playing_);
+    RunAnimation(commands_, files_, playing_, r);
+    const auto frames = r.Of(EffectKind::Frame);
+    ASSERT_GT(frames.size(), 20u);
+    ASSERT_EQ(frames.size(), r.copies.size());
+    for (size_t i = 0; i < frames.size(); ++i) {
+        EXPECT_EQ(PixelsOf(*frames[i]->frame, gfx::kRed), PixelsOf(r.copies[i], gfx::kRed)) << i;
+    }
+    EXPECT_EQ(PixelsOf(*frames.back()->frame, gfx::kRed), gfx::Region());
 }
 
-// Frames go to the shared slot while the dialog's thread repaints from it.
+// Frames go to a slot while another thread composes the canvas from it.
 struct PublishingEffects : AnimationEffects {
+    explicit PublishingEffects(FrameSlot& target) : slot(target) {}
     void Sleep(int32_t) override { std::this_thread::yield(); }
     void PlayClick() override {}
-    void PublishFrame(std::shared_ptr<const gfx::Bitmap> frame) override { FrameBitmap.Publish(std::move(frame)); }
+    void PublishFrame(std::shared_ptr<const gfx::Bitmap> frame) override { slot.Publish(std::move(frame)); }
     void RequestRepaint(bool) override {}
     void BringToFront() override {}
+    FrameSlot& slot;
 };
 
 TEST_F(EngineTest, RepaintsDuringPlaybackOnAnotherThread) {
     AddStroke(Ring(50, 100));
     AddStroke(gfx::Region::FromRect({100, 50, 150, 200}));
-    Commands = ParseScript("P,0,360,127,127;L,0;D;W");
+    commands_ = ParseScript("P,0,360,127,127;L,0;D;W");
+    playing_ = 1;
+    FrameSlot slot;
     std::atomic<bool> done{false};
-    std::thread animation([&done] {
-        PublishingEffects effects;
-        RunAnimation(effects);
+    std::thread animation([&] {
+        PublishingEffects effects(slot);
+        RunAnimation(commands_, files_, playing_, effects);
         done = true;
     });
     auto target = *gfx::Bitmap::Create(254, 254, gfx::PixelFormat::Rgb32);
     while (!done) {
-        ComposeFrame(target, kCanvas);
+        ComposeFrame(target, kCanvas, {commands_, files_, -1, slot.Current()});
         for (const gfx::Color c : {*target.GetPixel(127 + 75, 127), *target.GetPixel(120, 60)}) {
             EXPECT_TRUE(c == gfx::kWhite || c == gfx::kBlack || c == gfx::kRed);
         }
     }
     animation.join();
-    EXPECT_EQ(FrameBitmap.Current(), nullptr);
+    EXPECT_EQ(slot.Current(), nullptr);
 }
 
 }  // namespace

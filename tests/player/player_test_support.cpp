@@ -50,47 +50,10 @@ std::string RegionFileBytes(const gfx::Region& region) {
 void ResetPlayerState(int32_t playing) {
     player::Commands.clear();
     player::RegionFiles.clear();
+    player::ScriptPath.clear();
     player::ShownStroke = -1;
     player::Playing = playing;
     player::FrameBitmap.Clear();
-}
-
-void Recorder::Sleep(int32_t ms) {
-    events.push_back({now, EventKind::Sleep, ms, nullptr, 0});
-    now += ms;
-    if (stop_at >= 0 && now >= stop_at) player::Playing = 0;
-}
-
-void Recorder::PublishFrame(std::shared_ptr<const gfx::Bitmap> frame) {
-    const EventKind kind = frame ? EventKind::Frame : EventKind::End;
-    const uint64_t sum = frame && checksum_frames ? Checksum(*frame) : 0;
-    if (!keep_frames) frame.reset();
-    events.push_back({now, kind, 0, std::move(frame), sum});
-}
-
-std::vector<const Event*> Recorder::Of(EventKind kind) const {
-    std::vector<const Event*> found;
-    for (const Event& e : events) {
-        if (e.kind == kind) found.push_back(&e);
-    }
-    return found;
-}
-
-std::vector<int64_t> Recorder::TimesOf(EventKind kind) const {
-    std::vector<int64_t> times;
-    for (const Event* e : Of(kind)) times.push_back(e->time);
-    return times;
-}
-
-uint64_t Checksum(const gfx::Bitmap& bitmap) {
-    uint64_t sum = 1469598103934665603u;
-    for (int32_t y = 0; y < bitmap.height(); ++y) {
-        for (int32_t x = 0; x < bitmap.width(); ++x) {
-            const gfx::Color c = *bitmap.GetPixel(x, y);
-            sum = (sum ^ (uint32_t{c.r} << 16 | uint32_t{c.g} << 8 | c.b)) * 1099511628211u;
-        }
-    }
-    return sum;
 }
 
 gfx::Region PixelsOf(const gfx::Bitmap& bitmap, gfx::Color color) {

@@ -47,24 +47,33 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"fifth_number_ignored", "P,1,2,3,4,5", {{P, 1, 2, 3, 4}}},
         // Short commands keep their place in the stroke order; missing numbers are 0.
         ParseCase{"short_l", "L;L,", {{L, 0}, {L, 0}}},
-        ParseCase{"short_p", "P,10,20;D", {{P, 10, 20, 0, 0}, {D}}}),
+        ParseCase{"short_p", "P,10,20;D", {{P, 10, 20, 0, 0}, {D}}},
+        // An editor's byte-order mark before the first command; elsewhere it is an ordinary byte.
+        ParseCase{"byte_order_mark", "\xEF\xBB\xBF" "L,5;W;\xEF\xBB\xBF" "D", {{L, 5}, {W}}}),
     [](const auto& test) { return std::string(test.param.name); });
 
-TEST(SplitStringTest, KeepsEmptyPiecesAndEmptiesTheOutput) {
-    std::vector<std::string> pieces = {"old"};
-    SplitString(";a;;b;", ";", pieces);
-    EXPECT_EQ(pieces, (std::vector<std::string>{"", "a", "", "b", ""}));
-    SplitString("", ",", pieces);
-    EXPECT_EQ(pieces, (std::vector<std::string>{""}));
+TEST(SplitStringTest, KeepsEmptyPiecesAndStopsWhenAsked) {
+    std::vector<std::string_view> pieces;
+    const auto all = [&pieces](std::string_view piece) {
+        pieces.push_back(piece);
+        return true;
+    };
+    SplitString(";a;;b;", ";", all);
+    EXPECT_EQ(pieces, (std::vector<std::string_view>{"", "a", "", "b", ""}));
+    pieces.clear();
+    SplitString("", ",", all);
+    EXPECT_EQ(pieces, (std::vector<std::string_view>{""}));
+    pieces.clear();
+    SplitString("a,b,c", ",", [&pieces](std::string_view piece) {
+        pieces.push_back(piece);
+        return pieces.size() < 2;
+    });
+    EXPECT_EQ(pieces, (std::vector<std::string_view>{"a", "b"}));
 }
 
 TEST(TrimStringTest, RemovesBlanksAtBothEndsOnly) {
-    std::string text = " \t a b \r\n";
-    TrimString(text, " \t\r\n");
-    EXPECT_EQ(text, "a b");
-    text = " \n\t";
-    TrimString(text, " \t\r\n");
-    EXPECT_EQ(text, "");
+    EXPECT_EQ(TrimString(" \t a b \r\n", " \t\r\n"), "a b");
+    EXPECT_EQ(TrimString(" \n\t", " \t\r\n"), "");
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "player/document.h"
 #include "player/engine.h"
 #include "player/player_state.h"
+#include "player/recording_effects.h"
 #include "player/regionload.h"
 #include "player/script.h"
 #include "stroke_outline.h"
@@ -87,18 +88,6 @@ TEST_P(Sample, ScriptPlaysEachStrokeOnceAndPausesAfterIt) {
     }
 }
 
-// Keeps every frame; the clock does not matter here.
-struct FrameRecorder : player::AnimationEffects {
-    std::vector<std::shared_ptr<const gfx::Bitmap>> frames;
-    void Sleep(int32_t) override {}
-    void PlayClick() override {}
-    void PublishFrame(std::shared_ptr<const gfx::Bitmap> frame) override {
-        if (frame) frames.push_back(std::move(frame));
-    }
-    void RequestRepaint(bool) override {}
-    void BringToFront() override {}
-};
-
 bool IsRed(const gfx::Bitmap& frame, int32_t x, int32_t y) { return frame.GetPixel(x, y) == gfx::kRed; }
 
 // Each stroke is played on its own, so red pixels are that stroke's alone.
@@ -121,10 +110,11 @@ TEST_P(Sample, PlayingRevealsEachStrokeWholeInWritingDirection) {
         player::Commands = {command};
         player::RegionFiles = {files[stroke]};
         player::Playing = 1;
-        FrameRecorder recorder;
-        player::RunAnimation(recorder);
-        ASSERT_GE(recorder.frames.size(), 3u);
-        const std::vector<std::shared_ptr<const gfx::Bitmap>>& frames = recorder.frames;
+        player::RecordingEffects recorder(player::Playing);
+        player::RunAnimation(player::Commands, player::RegionFiles, player::Playing, recorder);
+        std::vector<std::shared_ptr<const gfx::Bitmap>> frames;
+        for (const player::TimedFrame& f : recorder.Frames()) frames.push_back(f.frame);
+        ASSERT_GE(frames.size(), 3u);
 
         const gfx::MaybeRegion shape = player::LoadRegionFile(files[stroke]);
         ASSERT_TRUE(shape);

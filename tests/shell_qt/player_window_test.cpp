@@ -56,8 +56,7 @@ public:
         ++save_asked;
         return save_answer;
     }
-    void Sleep(int32_t ms) override {
-        if (std::this_thread::get_id() == gui_thread_) return PlayerWindow::Sleep(ms);
+    void PauseAnimation(int32_t ms, const player::PlayingFlag& playing) override {
         if (++animations_pausing_ > 1) overlapped = true;
         {
             std::unique_lock lock(hold_mutex_);
@@ -65,7 +64,7 @@ public:
             released_.wait(lock, [this, ms] { return ms != holding_ms_; });
             held_ = false;
         }
-        PlayerWindow::Sleep(ms);
+        PlayerWindow::PauseAnimation(ms, playing);
         --animations_pausing_;
     }
 
@@ -87,7 +86,6 @@ public:
     }
 
 private:
-    const std::thread::id gui_thread_ = std::this_thread::get_id();
     std::atomic<int> animations_pausing_{0};
     mutable std::mutex hold_mutex_;
     std::condition_variable released_;
@@ -107,7 +105,7 @@ void Press(QWidget& window, int32_t id) { QTest::mouseClick(Button(window, id), 
 gfx::Bitmap ComposedCanvas() {
     std::optional<gfx::Bitmap> canvas =
         gfx::Bitmap::Create(player::kCanvasSide, player::kCanvasSide, gfx::PixelFormat::Rgb32);
-    player::ComposeFrame(*canvas, player::kCanvas);
+    player::ComposeFrame(*canvas, player::kCanvas, player::SharedCanvasState());
     return std::move(*canvas);
 }
 
@@ -344,7 +342,7 @@ private slots:
         QCOMPARE(fs::file_size(saved), uintmax_t{8190});
         std::optional<gfx::Bitmap> mono =
             gfx::Bitmap::Create(player::kCanvasSide, player::kCanvasSide, gfx::PixelFormat::Mono1);
-        player::ComposeFrame(*mono, player::kCanvas);
+        player::ComposeFrame(*mono, player::kCanvas, player::SharedCanvasState());
         std::ifstream file(saved, std::ios::binary);
         const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(file), {}};
         QVERIFY(bytes == player::EncodeBitmapFile(*mono).value());
