@@ -41,4 +41,9 @@ if(TARGET zepplayer)
   install(DIRECTORY ${PROJECT_SOURCE_DIR}/samples/
     DESTINATION ${CMAKE_INSTALL_DATADIR}/zepplayer/samples
     FILES_MATCHING PATTERN "*.zep" PATTERN "*.rgn" PATTERN "src" EXCLUDE)
+  # The imported characters with their data's licences, once
+  # scripts/import-kanji.sh has made them; where the player looks them up.
+  install(DIRECTORY ${PROJECT_BINARY_DIR}/share/zepplayer/kanji
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/zepplayer OPTIONAL)
 endif()
+install(TARGETS zepkit RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})

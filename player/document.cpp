@@ -1,6 +1,5 @@
 #include "document.h"
 
-#include <cstdio>
 #include <new>
 #include <string>
 #include <utility>
@@ -37,10 +36,8 @@ bool IsScriptExtension(const fs::path& path, size_t length) {
 }
 
 fs::path RegionFileName(const fs::path& base, size_t number) {
-    char suffix[16];
-    std::snprintf(suffix, sizeof suffix, "-%02zu.rgn", number);
     fs::path name = base;
-    name += suffix;
+    name += rgn::RegionFileSuffix(number);
     return name;
 }
 

@@ -23,15 +23,15 @@
 #include "gfx/bitmap.h"
 #include "gfx/geometry.h"
 #include "playing_flag.h"
+#include "rgnconv/rgnformat.h"
 #include "script.h"
 
 namespace player {
 
 // The character is drawn on a square canvas at the window's top left corner.
-inline constexpr int32_t kCanvasSide = 254;
+inline constexpr int32_t kCanvasSide = rgn::kCanvasSide;
 inline constexpr gfx::Rect kCanvas{0, 0, kCanvasSide, kCanvasSide};
-// Region files are numbered with two digits.
-inline constexpr size_t kMaxRegionFiles = 100;
+inline constexpr size_t kMaxRegionFiles = rgn::kMaxRegionFiles;
 
 // The slot that carries the animation's current frame to the painting.
 class FrameSlot {

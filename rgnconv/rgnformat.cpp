@@ -1,11 +1,18 @@
 #include "rgnconv/rgnformat.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <vector>
 
 #include "gfx/geometry.h"
 
 namespace rgn {
+
+std::string RegionFileSuffix(size_t n) {
+    char suffix[16];
+    std::snprintf(suffix, sizeof suffix, "-%02zu.rgn", n);
+    return suffix;
+}
 
 gfx::MaybeRegion RegionFromBytes(std::span<const uint8_t> bytes) {
     const size_t n = bytes.size();

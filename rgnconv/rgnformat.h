@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string>
 
 #include "gfx/region.h"
 
@@ -25,6 +26,11 @@ inline constexpr size_t kHeaderSize = 5;
 inline constexpr int32_t kCanvasSide = 254;
 // 254 lines of 127 one-pixel runs each.
 inline constexpr size_t kMaxFileSize = 64775;
+// A character's strokes are NAME-00.rgn, NAME-01.rgn, ...: two digits.
+inline constexpr size_t kMaxRegionFiles = 100;
+
+// "-NN.rgn", the end of the name of stroke n's file after the script's name.
+std::string RegionFileSuffix(size_t n);
 
 // The shape held in a region file's bytes. Malformed line data is forgiven
 // (over-long runs are clipped to the box, missing lines are empty, bytes after

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   googletest libgtest-dev libbenchmark-dev
-  libstb-dev
+  libstb-dev nlohmann-json3-dev
   clang libclang-rt-14-dev
   qt6-base-dev qt6-multimedia-dev
   xvfb xauth imagemagick

@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and opens the player on a bundled character.
+# run.sh [NAME | CHARACTER]: installs what is missing, builds, and opens the
+# player on a bundled character (samples/NAME.zep, ei by default) or on any
+# imported one (bash scripts/run.sh 右), importing the set on first use.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -8,6 +10,12 @@ bash scripts/build.sh build
 
 player=build/player/shell_qt/zepplayer
 sample=samples/${1:-ei}.zep
+if [ ! -f "$sample" ]; then
+  [ -f "build/share/zepplayer/kanji/$1.zep" ] || bash scripts/import-kanji.sh build
+  # The player looks characters up under the data folders, the build's first.
+  export XDG_DATA_DIRS=$root/build/share:${XDG_DATA_DIRS:-/usr/local/share:/usr/share}
+  sample=$1
+fi
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
   exec "$player" "$sample"
 fi
@@ -19,4 +27,4 @@ shot=$root/build/zepplayer.png
 xvfb-run -a -s "-screen 0 640x480x24" sh -c \
   "'$player' '$sample' & sleep 3; import -window root '$shot'; kill \$!" 2>/dev/null
 echo "  $shot"
-echo "On a desktop, run: $player $sample"
+echo "On a desktop, run: bash scripts/run.sh ${1:-ei}"

@@ -8,12 +8,13 @@
 #pragma once
 
 #include "gfx/region.h"
+#include "rgnconv/rgnformat.h"
 #include "stroke_outline.h"
 
 namespace tools {
 
 // The side of the square canvas the pixels are kept on; the rest is cut off.
-inline constexpr int32_t kCanvasSide = 254;
+inline constexpr int32_t kCanvasSide = rgn::kCanvasSide;
 
 gfx::Region BrushStroke(const StrokeOutline& stroke);
 

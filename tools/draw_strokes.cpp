@@ -15,13 +15,14 @@
 #include "brush.h"
 #include "gfx/bitmap.h"
 #include "player/bmpwrite.h"
+#include "rgnconv/rgnformat.h"
 #include "stroke_outline.h"
 #include "sys/files.h"
 
 namespace {
 
 // Two digits, like the region files the pictures become.
-constexpr size_t kMaxStrokes = 100;
+constexpr size_t kMaxStrokes = rgn::kMaxRegionFiles;
 
 std::string PictureName(const std::string& prefix, size_t n) {
     char suffix[32];

@@ -1,8 +1,9 @@
 // make_icon: draws the player's icon from a bundled character, as the player
 // shows it halfway through playing: the first strokes red, the rest black, on
-// white, cropped to the character and scaled down to 64 by 64 pixels (PNG).
+// white, cropped to the character and scaled down to 64 by 64 pixels (PNG),
+// and the same picture as a Windows icon file holding that PNG.
 //
-//   make_icon SAMPLE_PREFIX OUTPUT.png
+//   make_icon SAMPLE_PREFIX OUTPUT.png [OUTPUT.ico]
 //
 // reads SAMPLE_PREFIX-00.rgn, -01.rgn, ... up to the first missing number.
 #include <cstdint>
@@ -17,6 +18,7 @@
 #include <stb_image_write.h>
 
 #include "gfx/bitmap.h"
+#include "gfx/little_endian.h"
 #include "gfx/region.h"
 #include "rgnconv/rgnformat.h"
 #include "sys/files.h"
@@ -24,14 +26,13 @@
 namespace {
 
 constexpr int32_t kIconSide = 64;
-constexpr int32_t kCanvasSide = 254;
+constexpr int32_t kCanvasSide = rgn::kCanvasSide;
 constexpr size_t kRedStrokes = 3;
 
 std::optional<std::vector<gfx::Region>> LoadStrokes(const std::string& prefix) {
     std::vector<gfx::Region> strokes;
-    for (int n = 0; n < 100; ++n) {
-        char suffix[16];
-        std::snprintf(suffix, sizeof suffix, "-%02d.rgn", n);
+    for (size_t n = 0; n < rgn::kMaxRegionFiles; ++n) {
+        const std::string suffix = rgn::RegionFileSuffix(n);
         std::string bytes;
         std::error_code ec;
         if (!sys::PathExists(prefix + suffix)) break;
@@ -100,11 +101,38 @@ void AppendBytes(void* context, void* data, int size) {
     out->insert(out->end(), bytes, bytes + size);
 }
 
+// An icon directory of one 64 by 64 image stored as PNG, which Windows
+// reads since Vista.
+std::vector<uint8_t> IconFile(const std::vector<uint8_t>& png) {
+    constexpr uint32_t kDirectorySize = 6 + 16;
+    std::vector<uint8_t> ico;
+    gfx::PutLe16(ico, 0);  // reserved
+    gfx::PutLe16(ico, 1);  // an icon, not a cursor
+    gfx::PutLe16(ico, 1);  // one image
+    ico.push_back(kIconSide);
+    ico.push_back(kIconSide);
+    ico.push_back(0);  // no palette
+    ico.push_back(0);  // reserved
+    gfx::PutLe16(ico, 1);   // planes
+    gfx::PutLe16(ico, 24);  // bits per pixel
+    gfx::PutLe32(ico, static_cast<uint32_t>(png.size()));
+    gfx::PutLe32(ico, kDirectorySize);
+    ico.insert(ico.end(), png.begin(), png.end());
+    return ico;
+}
+
+bool Write(const char* path, const std::vector<uint8_t>& bytes) {
+    std::error_code ec;
+    if (sys::ReplaceFileContents(path, bytes, ec)) return true;
+    std::fprintf(stderr, "make_icon: cannot write '%s': %s\n", path, ec.message().c_str());
+    return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "Usage: make_icon SAMPLE_PREFIX OUTPUT.png\n");
+    if (argc != 3 && argc != 4) {
+        std::fprintf(stderr, "Usage: make_icon SAMPLE_PREFIX OUTPUT.png [OUTPUT.ico]\n");
         return 1;
     }
     const std::optional<std::vector<gfx::Region>> strokes = LoadStrokes(argv[1]);
@@ -126,10 +154,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "make_icon: cannot encode the PNG\n");
         return 1;
     }
-    std::error_code ec;
-    if (!sys::ReplaceFileContents(argv[2], png, ec)) {
-        std::fprintf(stderr, "make_icon: cannot write '%s': %s\n", argv[2], ec.message().c_str());
-        return 1;
-    }
+    if (!Write(argv[2], png)) return 1;
+    if (argc == 4 && !Write(argv[3], IconFile(png))) return 1;
     return 0;
 }

@@ -1,6 +1,6 @@
 // zepplayer: plays how one kanji is written, stroke by stroke.
 //
-// zepplayer [SCRIPT.zep]: the script, if named, is loaded at start. Qt's own
+// zepplayer [SCRIPT.zep | CHARACTER]: the script, if named, is loaded at start. Qt's own
 // options (such as -platform) are taken out of the words first. The exit code
 // is always 0.
 #include <QApplication>
@@ -8,13 +8,16 @@
 #include <filesystem>
 #include <optional>
 
+#include "player/character_lookup.h"
 #include "player/shell_qt/player_window.h"
+#include "sys/data_dirs.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     std::optional<std::filesystem::path> argument;
     // The path's bytes are taken as they stand: the system's own names.
-    if (argc > 1) argument = std::filesystem::path(argv[1]);
+    // A character that names no file is looked up in the imported set.
+    if (argc > 1) argument = player::ResolveScriptArgument(argv[1], sys::PlayerDataFolders());
     shell_qt::PlayerWindow window(argument);
     window.exec();
     return 0;

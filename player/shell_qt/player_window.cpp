@@ -1,11 +1,13 @@
 #include "player/shell_qt/player_window.h"
 
 #include <QAudioDevice>
+#include <QClipboard>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
 #include <QFileDialog>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMediaDevices>
@@ -20,9 +22,11 @@
 #include <cmath>
 #include <vector>
 
+#include "player/character_lookup.h"
 #include "player/dialog_layout.h"
 #include "player/player_state.h"
 #include "player/shell_qt/bitmap_image.h"
+#include "sys/data_dirs.h"
 
 namespace fs = std::filesystem;
 
@@ -49,6 +53,12 @@ std::vector<fs::path> LocalFiles(const QMimeData* data) {
         if (url.isLocalFile()) files.push_back(ToPath(url.toLocalFile()));
     }
     return files;
+}
+
+// The imported character that pasted or dropped text names, if any.
+std::optional<fs::path> CharacterScript(const QMimeData* data) {
+    if (!data || data->hasUrls() || !data->hasText()) return std::nullopt;
+    return player::FindCharacterScript(data->text().toStdU16String(), sys::PlayerDataFolders());
 }
 
 }  // namespace
@@ -173,6 +183,13 @@ void PlayerWindow::paintEvent(QPaintEvent* /*event*/) {
 // Enter presses the focused button; with no button focused it ends the
 // dialog, and so does Esc.
 void PlayerWindow::keyPressEvent(QKeyEvent* event) {
+    // Ctrl+V with a character on the clipboard loads it, like a dropped script.
+    if (event->matches(QKeySequence::Paste)) {
+        if (const auto script = CharacterScript(QGuiApplication::clipboard()->mimeData())) {
+            player::OnDropFiles({*script});
+        }
+        return;
+    }
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
         if (auto* button = qobject_cast<QPushButton*>(focusWidget())) {
@@ -186,11 +203,16 @@ void PlayerWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 void PlayerWindow::dragEnterEvent(QDragEnterEvent* event) {
-    if (!LocalFiles(event->mimeData()).empty()) event->acceptProposedAction();
+    if (!LocalFiles(event->mimeData()).empty() || CharacterScript(event->mimeData())) {
+        event->acceptProposedAction();
+    }
 }
 
 void PlayerWindow::dropEvent(QDropEvent* event) {
-    const std::vector<fs::path> files = LocalFiles(event->mimeData());
+    std::vector<fs::path> files = LocalFiles(event->mimeData());
+    if (const auto script = CharacterScript(event->mimeData()); files.empty() && script) {
+        files.push_back(*script);
+    }
     if (files.empty()) return;
     event->acceptProposedAction();
     player::OnDropFiles(files);

@@ -98,11 +98,24 @@ TEST(Click, IsTwoBurstsNearOneKilohertz) {
     }
 }
 
+// The Windows dialog template holds the numbers of the shared layout.
+TEST(ResourceScript, ComesOutOfItsGeneratorAgain) {
+    const TempDir dir;
+    const fs::path made = dir.path() / "zepplayer.rc";
+    ASSERT_EQ(RunProgram(MAKE_DIALOG_RC_PATH, {made.string()}), 0);
+    const auto text = [](const Bytes& b) { return std::string(b.begin(), b.end()); };
+    EXPECT_EQ(text(ReadBytes(made)), text(ReadBytes(kResources / "zepplayer.rc")));
+}
+
 TEST(Icon, ComesOutOfItsGeneratorAgain) {
     const TempDir dir;
     const fs::path made = dir.path() / "icon.png";
-    ASSERT_EQ(RunProgram(MAKE_ICON_PATH, {(kSourceDir / "samples" / "ei").string(), made.string()}), 0);
+    const fs::path made_ico = dir.path() / "icon.ico";
+    ASSERT_EQ(RunProgram(MAKE_ICON_PATH,
+                         {(kSourceDir / "samples" / "ei").string(), made.string(), made_ico.string()}),
+              0);
     EXPECT_EQ(ReadBytes(made), ReadBytes(kResources / "zepplayer.png"));
+    EXPECT_EQ(ReadBytes(made_ico), ReadBytes(kResources / "zepplayer.ico"));
 }
 
 TEST(Icon, IsACharacterInRedAndBlackOnWhite) {

@@ -1,0 +1,288 @@
+#!/usr/bin/env bash
+# check-windows-player.sh [WINDOWS_BUILD [LINUX_BUILD]]: drives zepplayer.exe
+# under Wine on a virtual screen and compares it with the Linux build.
+#
+# Builds default to build-windows/ and build/ (needs the Linux target
+# player_snapshot). With a bundled character on its command line, the window
+# must open and show the same 254 by 254 canvas that the Linux build composes;
+# Save BMP must write the Linux build's 8,190 bytes; Play must show red frames
+# and return to the still picture; ">" must show stroke 0 as the Linux build
+# does, with the counter set; Esc must end the program with exit code 0. Then
+# at 144 and 192 DPI the canvas must be the same picture, scaled by the DPI
+# over 96 rounded down, framed by the window's gray and no control, and Esc
+# while it plays must end the program with exit code 0.
+#
+# Where PulseAudio is installed, the six clicks of the animation must be heard
+# on a silent output of its own.
+#
+# Needs wine, Xvfb, xdotool and ImageMagick. WINEPREFIX defaults to a prefix
+# of its own in the Windows build folder, created on the first run. The DPI
+# is set in the prefix for the check and back to 96 at the end.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+win_build=$root/${1:-build-windows}
+linux_build=$root/${2:-build}
+
+exe=$(find "$win_build" -name zepplayer.exe -print -quit 2>/dev/null || true)
+snapshot=$linux_build/tools/player_snapshot
+[ -n "$exe" ] || { echo "no zepplayer.exe under $win_build" >&2; exit 1; }
+[ -x "$snapshot" ] || { echo "no $snapshot: build the Linux target player_snapshot" >&2; exit 1; }
+for tool in wine Xvfb xdotool convert compare; do
+  command -v "$tool" >/dev/null || { echo "$tool is missing" >&2; exit 1; }
+done
+
+export WINEDEBUG=-all
+# No offers to install Mono or Gecko, which the player does not use.
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+own_prefix=
+if [ -z "${WINEPREFIX:-}" ]; then
+  export WINEPREFIX=$win_build/wine-player-check
+  own_prefix=1
+fi
+work=$(mktemp -d)
+xvfb_pid=
+pulse_pid=
+dpi_changed=
+cleanup() {
+  [ -s "$work/player.pid" ] && kill "$(cat "$work/player.pid")" 2>/dev/null || true
+  [ -s "$work/recorder.pid" ] && kill "$(cat "$work/recorder.pid")" 2>/dev/null || true
+  [ -n "$pulse_pid" ] && kill "$pulse_pid" 2>/dev/null || true
+  # A shared prefix gets its usual DPI back, whatever happened.
+  [ -n "$dpi_changed" ] && set_dpi 96 || true
+  # A prefix of our own has nothing else running in it.
+  [ -n "$own_prefix" ] && wineserver -k 2>/dev/null || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+started=$(date +%s.%N)
+step() {
+  awk -v t="$(date +%s.%N)" -v s="$started" -v m="$1" \
+    'BEGIN { printf "  %-64s %6.1f s\n", m, t - s }'
+}
+# The last screenshot stays beside the build, to look at.
+fail() {
+  echo "FAILED: $*" >&2
+  if [ -f "$work/shot.png" ]; then
+    cp "$work/shot.png" "$win_build/check-windows-player-failed.png"
+    echo "last screenshot: $win_build/check-windows-player-failed.png" >&2
+  fi
+  exit 1
+}
+
+# Polls a condition (a command) up to $1 seconds.
+within() {
+  local limit=$1; shift
+  local end=$(( $(date +%s) + limit ))
+  until "$@"; do
+    [ "$(date +%s)" -lt "$end" ] || return 1
+    sleep 0.2
+  done
+}
+
+# A screen of our own; -noreset keeps it alive between the programs.
+Xvfb -displayfd 3 -screen 0 1600x1200x24 -noreset -nolisten tcp 3>"$work/display" 2>/dev/null &
+xvfb_pid=$!
+within 10 test -s "$work/display" || fail "Xvfb did not start"
+export DISPLAY=:$(cat "$work/display")
+wine cmd /c exit >/dev/null 2>&1
+step "Wine ready on display $DISPLAY"
+
+# With PulseAudio at hand, a sound server of our own with a silent output
+# whose sound is recorded, to hear the clicks.
+if command -v pulseaudio >/dev/null && command -v parec >/dev/null; then
+  mkdir "$work/pulse"
+  XDG_RUNTIME_DIR=$work/pulse pulseaudio -n --daemonize=no --exit-idle-time=-1 -F /dev/null \
+    --load="module-null-sink sink_name=silent" \
+    --load="module-native-protocol-unix socket=$work/pulse/native" >/dev/null 2>&1 &
+  pulse_pid=$!
+  export PULSE_SERVER=unix:$work/pulse/native
+  within 10 pactl info >/dev/null 2>&1 || fail "PulseAudio did not start"
+  step "PulseAudio ready"
+fi
+
+# The Linux build's pictures of the character.
+cp "$root"/samples/ei.zep "$root"/samples/ei-*.rgn "$work"/
+# The same character under a name in kanji, which only the wide command line
+# and wide file names carry whole.
+cp "$work/ei.zep" "$work/永.zep"
+for rgn in "$work"/ei-*.rgn; do cp "$rgn" "$work/永-${rgn##*/ei-}"; done
+mkdir "$work/linux"
+"$snapshot" "$work/ei.zep" "$work/linux"
+[ "$(cat "$work/linux/next-counter.txt")" = 0 ] || fail "the Linux build's counter after > is not 0"
+step "Linux reference composed"
+
+set_dpi() {
+  dpi_changed=1
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+}
+
+# Starts the player on the script named $1; sets window to its dialog.
+start_player() {
+  rm -f "$work/exit-code" "$work/player.pid"
+  (
+    cd "$work"
+    # A UTF-8 locale, so that Wine reads the kanji of the command line.
+    LC_ALL=C.UTF-8 wine "$exe" "$1" &
+    echo $! >"$work/player.pid"
+    code=0
+    wait $! || code=$?
+    echo "$code" >"$work/exit-code"
+  ) >/dev/null 2>&1 &
+  window=$(timeout 30 xdotool search --sync --onlyvisible --name '^ZEP Player$' | head -1) ||
+    fail "the player's window did not open"
+}
+
+# Keys to a window; on a screen without a window manager the focus is given
+# first.
+keys() {
+  local target=$1; shift
+  xdotool windowfocus --sync "$target" 2>/dev/null || xdotool windowfocus "$target"
+  xdotool key --delay 50 "$@"
+}
+
+# The dialog's X window is its client area: the canvas is its top left square.
+# Without the window, import would wait for a window to be picked by mouse.
+shoot() { timeout 10 import -window "$window" "$work/shot.png" 2>/dev/null; }
+crop() { convert "$work/shot.png" -crop "$1" +repage "$2"; }
+differing_pixels() { compare -metric AE "$1" "$2" null: 2>&1 || true; }
+canvas_is() {
+  shoot && crop "${side}x${side}+0+0" "$work/canvas.png" &&
+    [ "$(differing_pixels "$work/canvas.png" "$1")" = 0 ]
+}
+colours() { convert "$1" -format %c histogram:info:- | sed 's/.*#\([0-9A-F]\{6\}\).*/\1/'; }
+has_red() {
+  shoot && crop "${side}x${side}+0+0" "$work/canvas.png" &&
+    colours "$work/canvas.png" | grep -qx FF0000
+}
+
+# The scaled Linux pictures, for a whole scale factor.
+reference() {
+  convert "$work/linux/$1.bmp" -alpha off -scale "$((100 * scale))%" "$work/$1-$scale.png"
+  echo "$work/$1-$scale.png"
+}
+
+ended() { test -s "$work/exit-code"; }
+close_player() {
+  keys "$window" Escape
+  within 10 ended || { keys "$window" Escape; within 10 ended; } ||
+    fail "Esc did not end the player"
+  [ "$(cat "$work/exit-code")" = 0 ] || fail "exit code $(cat "$work/exit-code"), not 0"
+}
+
+# The counter's text as pixels: its rectangle of 25 by 15 dialog units at
+# (180, 105), mapped through the client size of 210 by 197 units, less a
+# margin for rounding.
+counter_picture() {
+  local w h
+  w=$(identify -format %w "$work/shot.png")
+  h=$(identify -format %h "$work/shot.png")
+  crop "$((w * 25 / 210 - 4))x$((h * 15 / 197 - 4))+$((w * 180 / 210 + 2))+$((h * 105 / 197 + 2))" \
+    "$1"
+}
+counter_differs_from() {
+  shoot && counter_picture "$work/counter-now.png" &&
+    [ "$(differing_pixels "$1" "$work/counter-now.png")" != 0 ]
+}
+
+set_dpi 96
+scale=1
+side=254
+start_player 永.zep
+step "window opened at 96 DPI, with a script named in kanji"
+# Recording from well before Play, so that a slow start of the recorder
+# cannot miss the first click.
+if [ -n "$pulse_pid" ]; then
+  parec -d silent.monitor --format=s16le --rate=44100 --channels=1 --raw --latency-msec=20 \
+    >"$work/sound.raw" &
+  echo $! >"$work/recorder.pid"
+fi
+canvas=$(reference canvas)
+within 10 canvas_is "$canvas" ||
+  fail "the canvas differs from the Linux build's in" \
+    "$(differing_pixels "$work/canvas.png" "$canvas") pixels"
+step "canvas equals the Linux build's"
+
+# Focus starts on Play; Save BMP is one step back in the tab order.
+keys "$window" shift+Tab space
+save=$(timeout 20 xdotool search --sync --onlyvisible --name '^Save as BMP$' | head -1) ||
+  fail "the save dialog did not open"
+keys "$save" ctrl+a
+xdotool type --delay 10 "$(cd "$work" && winepath -w saved.bmp)"
+xdotool key Return
+saved_whole() { [ "$(stat -c %s "$work/saved.bmp" 2>/dev/null)" = 8190 ]; }
+within 10 saved_whole || fail "Save BMP wrote no 8,190-byte file"
+cmp -s "$work/saved.bmp" "$work/linux/saved.bmp" || fail "Save BMP differs from the Linux build"
+step "Save BMP wrote the Linux build's 8,190 bytes"
+
+# Play, forward from Save BMP.
+save_closed() { ! xdotool search --onlyvisible --name '^Save as BMP$' >/dev/null; }
+within 5 save_closed || fail "the save dialog stayed open"
+keys "$window" Tab space
+within 10 has_red || fail "no red frame seen while playing"
+step "Play: red frames seen"
+within 30 canvas_is "$canvas" || fail "the animation did not return to the still picture"
+step "Play ran to the end"
+if [ -n "$pulse_pid" ]; then
+  # The last click comes just before the end, and the sound lags the picture.
+  sleep 1.5
+  kill "$(cat "$work/recorder.pid")"
+  rm "$work/recorder.pid"
+  # A click is a burst louder than 3,000 after 200 ms of less; one plays
+  # 200 ms after the start and one after each of the five pauses.
+  clicks=$(od -An -v -td2 -w2 "$work/sound.raw" | awk '
+    { v = $1 < 0 ? -$1 : $1; if (v > 3000) { if (!n || NR - last > 8820) n++; last = NR } }
+    END { print n + 0 }')
+  [ "$clicks" = 6 ] || fail "$clicks clicks heard while playing, not 6"
+  step "Play: 6 clicks heard"
+fi
+
+# ">" is three steps on from Play.
+shoot && counter_picture "$work/counter-empty.png"
+keys "$window" Tab Tab Tab space
+next=$(reference next-canvas)
+within 10 canvas_is "$next" || fail "> does not show stroke 0 as the Linux build does"
+counter_picture "$work/counter-0.png"
+[ "$(colours "$work/counter-empty.png" | wc -l)" = 1 ] || fail "the counter was not empty before >"
+[ "$(colours "$work/counter-0.png" | wc -l)" -gt 1 ] || fail "> left the counter empty"
+# The next ">" shows another number, and "<" brings back the same "0".
+keys "$window" space
+within 10 counter_differs_from "$work/counter-0.png" ||
+  fail "the counter did not change from stroke 0 to stroke 1"
+keys "$window" shift+Tab space
+within 10 canvas_is "$next" || fail "< did not go back to stroke 0"
+counter_picture "$work/counter-back.png"
+[ "$(differing_pixels "$work/counter-0.png" "$work/counter-back.png")" = 0 ] ||
+  fail "the counter at stroke 0 differs after > and <"
+step "> shows stroke 0 with the counter set"
+
+width_at_96=$(identify -format %w "$work/shot.png")
+close_player
+step "Esc ended the player with exit code 0"
+
+for dpi in 144 192; do
+  set_dpi "$dpi"
+  scale=$((dpi / 96))
+  side=$((254 * scale))
+  start_player ei.zep
+  step "window opened at $dpi DPI"
+  canvas=$(reference canvas)
+  within 10 canvas_is "$canvas" || fail "at $dpi DPI the canvas is not the picture scaled by $scale"
+  shoot
+  width=$(identify -format %w "$work/shot.png")
+  [ "$width" -ge $((width_at_96 * dpi * 9 / 960)) ] ||
+    fail "at $dpi DPI the dialog did not grow with the DPI: $width pixels, $width_at_96 at 96 DPI"
+  # Right of and below the canvas: only the window's gray.
+  crop "1x$((side + 1))+${side}+0" "$work/right.png"
+  crop "${side}x1+0+${side}" "$work/below.png"
+  [ "$(colours "$work/right.png")" = 808080 ] && [ "$(colours "$work/below.png")" = 808080 ] ||
+    fail "at $dpi DPI something covers the canvas's frame"
+  # Closed while it plays: the animation must let the program end.
+  keys "$window" space
+  within 10 has_red || fail "at $dpi DPI no red frame seen while playing"
+  step "$dpi DPI: canvas scaled by $scale, dialog $width wide, red frames seen"
+  close_player
+  step "$dpi DPI: Esc while playing ended the player with exit code 0"
+done
+echo "zepplayer.exe: all checks passed"

