@@ -23,10 +23,15 @@ if [ ! -f "$gtest/lib/cmake/GTest/GTestConfig.cmake" ]; then
 fi
 
 echo "== Windows build"
-# stb_image is header-only, so the Linux copy serves the Windows build.
+# stb_image and nlohmann-json are header-only, so the Linux copies serve the
+# Windows build; each is seen through a folder of its own, as /usr/include
+# would put the Linux C library's headers before MinGW's.
+mkdir -p "$build/host-include"
+ln -sfn /usr/include/nlohmann "$build/host-include/nlohmann"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
   -DZEP_BUILD_BENCHMARKS=OFF -DGTest_DIR="$gtest/lib/cmake/GTest" \
-  -DSTB_INCLUDE_DIR=/usr/include/stb "$@" >/dev/null
+  -DSTB_INCLUDE_DIR=/usr/include/stb -DNLOHMANN_JSON_INCLUDE_DIR="$build/host-include" \
+  "$@" >/dev/null
 cmake --build "$build"
 (cd "$build" && cpack -G ZIP >/dev/null)
 echo "  $(ls "$build"/zepplayer-*-win64.zip)"

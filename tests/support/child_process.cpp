@@ -71,7 +71,7 @@ std::string WithUnixLineEnds(const std::string& text) {
 }  // namespace
 
 ChildRun RunChild(const std::filesystem::path& program, const std::vector<std::string>& args,
-                  const std::filesystem::path& dir) {
+                  const std::filesystem::path& dir, ErrorOutput errors) {
     const std::filesystem::path exe = std::filesystem::absolute(program);
     std::wstring line;
     AppendQuoted(line, exe.native());
@@ -87,7 +87,8 @@ ChildRun RunChild(const std::filesystem::path& program, const std::vector<std::s
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdInput = NullDevice(GENERIC_READ);
     startup.hStdOutput = write_end;
-    startup.hStdError = NullDevice(GENERIC_WRITE);
+    const bool merged = errors == ErrorOutput::WithOutput;
+    startup.hStdError = merged ? write_end : NullDevice(GENERIC_WRITE);
     PROCESS_INFORMATION process{};
     const bool started =
         CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
@@ -95,7 +96,7 @@ ChildRun RunChild(const std::filesystem::path& program, const std::vector<std::s
     // Only the child may hold the write end now, so the reads below end with it.
     CloseHandle(write_end);
     CloseHandle(startup.hStdInput);
-    CloseHandle(startup.hStdError);
+    if (!merged) CloseHandle(startup.hStdError);
     ChildRun run;
     if (!started) {
         CloseHandle(read_end);
@@ -120,7 +121,7 @@ ChildRun RunChild(const std::filesystem::path& program, const std::vector<std::s
 #else
 
 ChildRun RunChild(const std::filesystem::path& program, const std::vector<std::string>& args,
-                  const std::filesystem::path& dir) {
+                  const std::filesystem::path& dir, ErrorOutput errors) {
     // Everything the child needs is made before fork: between fork and exec
     // only async-signal-safe calls are allowed.
     const std::filesystem::path exe = std::filesystem::absolute(program);
@@ -135,7 +136,7 @@ ChildRun RunChild(const std::filesystem::path& program, const std::vector<std::s
         if (null_device < 0 || (!dir.empty() && chdir(dir.c_str()) != 0)) _exit(127);
         dup2(null_device, STDIN_FILENO);
         dup2(fds[1], STDOUT_FILENO);
-        dup2(null_device, STDERR_FILENO);
+        dup2(errors == ErrorOutput::WithOutput ? fds[1] : null_device, STDERR_FILENO);
         close(fds[0]);
         close(fds[1]);
         close(null_device);
