@@ -12,9 +12,10 @@ packages=(
   xvfb xauth imagemagick
   gcovr potrace hyperfine
   # The Windows build: the MinGW-w64 cross compilers (the -posix ones have
-  # std::thread and std::mutex), Wine to run what they build, and locales for
-  # the Japanese UTF-8 locale under which Wine passes kanji arguments on.
-  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix wine wine64 locales
+  # std::thread and std::mutex), Wine to run what they build, locales for
+  # the Japanese UTF-8 locale under which Wine passes kanji arguments on, and
+  # xdotool to drive the player's window under Xvfb.
+  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix wine wine64 locales xdotool
 )
 
 missing=()
