@@ -1,7 +1,30 @@
-# What `cmake --install` puts on the system: the three programs and, for the
-# player on freedesktop systems, a desktop entry that opens .zep scripts,
-# the MIME type that names them, and the icon.
+# What `cmake --install` puts on the system. On freedesktop systems: the three
+# programs and, for the player, a desktop entry that opens .zep scripts, the
+# MIME type that names them, and the icon. On Windows: one folder as a user
+# downloads it, zipped by CPack (zepplayer-VERSION-win64.zip), holding the
+# three programs, the bundled characters and a short README.
 include(GNUInstallDirs)
+
+if(WIN32)
+  install(TARGETS dorvik felmar RUNTIME DESTINATION .)
+  if(TARGET zepplayer)
+    install(TARGETS zepplayer RUNTIME DESTINATION .)
+  endif()
+  install(DIRECTORY ${PROJECT_SOURCE_DIR}/samples/ DESTINATION samples
+    FILES_MATCHING PATTERN "*.zep" PATTERN "*.rgn" PATTERN "src" EXCLUDE)
+  # Notepad before Windows 10 shows a file without carriage returns as one line.
+  configure_file(${PROJECT_SOURCE_DIR}/resources/README-windows.txt ${PROJECT_BINARY_DIR}/README.txt
+    @ONLY NEWLINE_STYLE CRLF)
+  install(FILES ${PROJECT_BINARY_DIR}/README.txt DESTINATION .)
+
+  set(CPACK_GENERATOR ZIP)
+  set(CPACK_PACKAGE_NAME zepplayer)
+  set(CPACK_PACKAGE_FILE_NAME zepplayer-${PROJECT_VERSION}-win64)
+  set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
+  set(CPACK_STRIP_FILES ON)
+  include(CPack)
+  return()
+endif()
 
 install(TARGETS dorvik felmar RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 if(TARGET zepplayer)

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <optional>
 #include <string>
@@ -56,10 +57,11 @@ private:
 };
 
 void WriteFile(const fs::path& path, std::string_view bytes) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    Require(file != nullptr, "the scratch folder takes a file");
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    Require(std::fclose(file) == 0 && written, "the scratch folder takes a file's bytes");
+    std::ofstream file(path, std::ios::binary);
+    Require(file.is_open(), "the scratch folder takes a file");
+    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    file.close();
+    Require(!file.fail(), "the scratch folder takes a file's bytes");
 }
 
 fs::path RegionFileName(const fs::path& folder, size_t n) {

@@ -49,9 +49,7 @@ int RunGradeCommand(std::span<const std::u16string> words) {
             text += word;
         }
     }
-    const int grade = grade::GradeText(text, verbose, sys::WriteText);
-    sys::FlushOutput();
-    return grade;
+    return grade::GradeText(text, verbose, sys::WriteText);
 }
 
 }  // namespace
@@ -61,5 +59,7 @@ int main(int argc, char** argv) {
     // reader that leaves early ("dorvik -v TEXT | head -1").
     sys::IgnoreBrokenPipe();
     const std::vector<std::u16string> words = sys::CommandLineWords(argc, argv);
-    return RunGradeCommand(words);
+    const int code = RunGradeCommand(words);
+    sys::FlushOutput();
+    return code;
 }

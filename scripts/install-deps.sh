@@ -12,16 +12,27 @@ packages=(
   xvfb xauth imagemagick
   gcovr potrace hyperfine gifsicle
   libcanberra-dev libcanberra-pulse
+  # The Windows build: the MinGW-w64 cross compilers (the -posix ones have
+  # std::thread and std::mutex), Wine to run what they build, locales for
+  # the Japanese UTF-8 locale under which Wine passes kanji arguments on, and
+  # xdotool to drive the player's window under Xvfb.
+  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix wine wine64 locales xdotool
 )
 
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
-
 sudo_cmd=()
 [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
-echo "Installing: ${missing[*]}"
-"${sudo_cmd[@]}" apt-get update -qq
-DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  "${sudo_cmd[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+if ! locale -a 2>/dev/null | grep -qix 'ja_JP.utf8'; then
+  echo "Generating the ja_JP.UTF-8 locale"
+  "${sudo_cmd[@]}" sed -i 's/^# *\(ja_JP.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+  "${sudo_cmd[@]}" locale-gen >/dev/null
+fi

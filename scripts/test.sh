@@ -3,7 +3,8 @@
 #   1. the normal build (build/), benchmarks compiled too;
 #   2. the same tests under AddressSanitizer + UndefinedBehaviorSanitizer (build-asan/);
 #   3. the same tests under ThreadSanitizer (build-tsan/);
-#   4. a short run of every fuzzer from its seed corpus (build-fuzz/).
+#   4. a short run of every fuzzer from its seed corpus (build-fuzz/);
+#   5. the Windows build under Wine (build-windows/, see scripts/test-windows.sh).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -29,3 +30,5 @@ ctest --test-dir build-tsan --output-on-failure -j2
 
 echo "== fuzzing, briefly"
 FUZZ_SECONDS=15 bash scripts/fuzz.sh smoke
+
+bash scripts/test-windows.sh

@@ -12,17 +12,24 @@ namespace sys {
 
 #ifdef _WIN32
 
-std::vector<std::u16string> CommandLineWords(int, char**) {
+std::vector<std::u16string> SplitCommandLine(std::u16string_view line) {
     std::vector<std::u16string> words;
+    // wchar_t is a UTF-16 unit here.
+    const std::wstring terminated(line.begin(), line.end());
     int count = 0;
-    LPWSTR* split = CommandLineToArgvW(GetCommandLineW(), &count);
+    LPWSTR* split = CommandLineToArgvW(terminated.c_str(), &count);
     if (split == nullptr) return words;
     for (int i = 0; i < count; ++i) {
-        const std::wstring_view word(split[i]);  // wchar_t is a UTF-16 unit here
+        const std::wstring_view word(split[i]);
         words.emplace_back(word.begin(), word.end());
     }
     LocalFree(split);
     return words;
+}
+
+std::vector<std::u16string> CommandLineWords(int, char**) {
+    const std::wstring_view line(GetCommandLineW());
+    return SplitCommandLine(std::u16string(line.begin(), line.end()));
 }
 
 #else

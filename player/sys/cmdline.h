@@ -2,14 +2,21 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace sys {
 
 // Word 0 is the program itself. On POSIX the words are main's arguments,
 // decoded from UTF-8 (see Utf8ToUtf16). On Windows argc and argv are not
-// used: the words come from the wide command line split by the system's
-// rules, and a line that cannot be split gives no words at all.
+// used: the words come from the wide command line split by SplitCommandLine.
 std::vector<std::u16string> CommandLineWords(int argc, char** argv);
+
+#ifdef _WIN32
+// The words of a wide command line by the system's rules, word 0 being the
+// program; a line that cannot be split gives no words at all. A null
+// character ends the line.
+std::vector<std::u16string> SplitCommandLine(std::u16string_view line);
+#endif
 
 }  // namespace sys

@@ -20,7 +20,13 @@ namespace {
 std::error_code LastErrno() { return std::error_code(errno != 0 ? errno : EIO, std::generic_category()); }
 
 #ifdef _WIN32
-int OpenForReading(const std::filesystem::path& path) { return _wopen(path.c_str(), _O_RDONLY | _O_BINARY); }
+// Windows refuses to open a folder at all; say what POSIX says of it.
+int OpenForReading(const std::filesystem::path& path) {
+    const int fd = _wopen(path.c_str(), _O_RDONLY | _O_BINARY);
+    std::error_code ignored;
+    if (fd < 0 && errno == EACCES && std::filesystem::is_directory(path, ignored)) errno = EISDIR;
+    return fd;
+}
 int CloseFile(int fd) { return _close(fd); }
 bool StatOf(int fd, bool& regular, bool& folder, uint64_t& size) {
     struct _stat64 st {};

@@ -34,7 +34,7 @@ std::vector<fs::path> FilesIn(const fs::path& folder) {
 
 void Replay(const Target& target, const fs::path& file) {
     // An abort gives no test result, so say first which input it was.
-    std::fprintf(stderr, "%s\n", file.c_str());
+    std::fprintf(stderr, "%s\n", file.string().c_str());
     std::ifstream in(file, std::ios::binary);
     const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     target.body(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());

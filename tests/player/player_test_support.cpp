@@ -22,7 +22,8 @@ ScratchDir::~ScratchDir() {
 }
 
 fs::path ScratchDir::Write(const std::string& name, const std::string& bytes) const {
-    const fs::path file = path_ / name;
+    // The name is UTF-8, which Windows would take for its ANSI code page.
+    const fs::path file = path_ / fs::path(std::u8string(name.begin(), name.end()));
     std::ofstream(file, std::ios::binary) << bytes;
     return file;
 }

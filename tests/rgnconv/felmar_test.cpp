@@ -1,9 +1,6 @@
 // The real felmar program: its messages, exit codes and the files it writes.
 #include <gtest/gtest.h>
-#include <stdlib.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -12,6 +9,8 @@
 #include <vector>
 
 #include "rgnconv/rgnformat.h"
+#include "support/child_process.h"
+#include "support/temp_dir.h"
 #include "test_picture.h"
 
 namespace {
@@ -21,21 +20,7 @@ using Bytes = std::vector<uint8_t>;
 using rgntest::Picture;
 using rgntest::RowOrder;
 
-class TempDir {
-public:
-    TempDir() {
-        std::string name = (fs::temp_directory_path() / "felmar_test.XXXXXX").string();
-        if (!mkdtemp(name.data())) throw std::runtime_error("mkdtemp");
-        path_ = name;
-    }
-    ~TempDir() { fs::remove_all(path_); }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    const fs::path& path() const { return path_; }
-
-private:
-    fs::path path_;
-};
+using testsupport::TempDir;
 
 struct Outcome {
     std::string output;
@@ -45,25 +30,10 @@ struct Outcome {
 
 void PrintTo(const Outcome& o, std::ostream* os) { *os << "exit " << o.exit_code << ", output \"" << o.output << "\""; }
 
-std::string Quoted(const std::string& word) {
-    std::string out = "'";
-    for (char c : word) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return out + "'";
-}
-
 // Runs felmar in dir with the arguments, as a shell would pass them.
 Outcome Felmar(const fs::path& dir, const std::vector<std::string>& args) {
-    std::string command = "cd " + Quoted(dir.string()) + " && " + Quoted(FELMAR_PATH);
-    for (const std::string& a : args) command += " " + Quoted(a);
-    std::FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) throw std::runtime_error("popen");
-    Outcome outcome;
-    char buffer[256];
-    size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) outcome.output.append(buffer, got);
-    const int status = pclose(pipe);
-    outcome.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return outcome;
+    const testsupport::ChildRun run = testsupport::RunChild(FELMAR_PATH, args, dir);
+    return {run.output, run.exit_code};
 }
 
 void WriteFile(const fs::path& path, const Bytes& bytes) {

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "support/temp_dir.h"
+
 namespace samples_test {
 
 namespace fs = std::filesystem;
@@ -14,18 +16,7 @@ using Bytes = std::vector<uint8_t>;
 
 inline const fs::path kSourceDir = SOURCE_DIR;
 
-// A fresh folder, removed with everything in it at the end of its scope.
-class TempDir {
-public:
-    TempDir();
-    ~TempDir();
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    const fs::path& path() const { return path_; }
-
-private:
-    fs::path path_;
-};
+using testsupport::TempDir;
 
 // The file's bytes; none when it cannot be read.
 Bytes ReadBytes(const fs::path& path);

@@ -40,6 +40,9 @@ TEST_F(FilesTest, ReplacesAFileOfTheLongestLegalNameAndKeepsItsPermissions) {
     for (const fs::perms mode : {fs::perms(0600), fs::perms(0751)}) {
         const fs::path target = Write(std::string(251, 'x') + ".bmp", "old");
         fs::permissions(target, mode);
+        if (fs::status(target).permissions() != mode) {
+            GTEST_SKIP() << "no POSIX permissions here, nor names this long (Windows)";
+        }
         std::error_code ec;
         ASSERT_TRUE(sys::ReplaceFileContents(target, bytes, ec)) << ec.message();
         EXPECT_EQ(Read(target), "\x01\x02\x03");

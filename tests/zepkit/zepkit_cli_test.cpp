@@ -2,12 +2,11 @@
 // about a bad one, and its exit code.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdio>
 #include <string>
+#include <vector>
 
 #include "player_test_support.h"
+#include "support/child_process.h"
 
 namespace {
 
@@ -21,18 +20,10 @@ struct Outcome {
     std::string output;  // standard output and standard error
 };
 
-Outcome Zepkit(const std::string& arguments) {
-    const std::string command = std::string(ZEPKIT_PATH) + " " + arguments + " 2>&1";
-    std::FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) throw std::runtime_error("popen");
-    Outcome outcome{-1, {}};
-    char buffer[256];
-    for (size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
-        outcome.output.append(buffer, got);
-    }
-    const int status = pclose(pipe);
-    outcome.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return outcome;
+Outcome Zepkit(const std::vector<std::string>& args) {
+    const testsupport::ChildRun run =
+        testsupport::RunChild(ZEPKIT_PATH, args, {}, testsupport::ErrorOutput::WithOutput);
+    return {run.exit_code, run.output};
 }
 
 // Every one-character file of the package is imported, other files are not
@@ -44,17 +35,18 @@ TEST(ZepkitProgram, ImportsEveryCharacterAndNamesTheBadOnes) {
     dir.Write("pkg/二.json", "{\"strokes\": 3}");
     dir.Write("pkg/package.json", "{}");
     const std::string out = (dir.path() / "out").string();
-    const Outcome all = Zepkit("import '" + (dir.path() / "pkg").string() + "' '" + out + "'");
+    const std::string pkg = (dir.path() / "pkg").string();
+    const Outcome all = Zepkit({"import", pkg, out});
     EXPECT_EQ(all.exit_code, 1);
     EXPECT_NE(all.output.find("二.json"), std::string::npos) << all.output;
     EXPECT_EQ(all.output.find("package.json"), std::string::npos) << all.output;
     EXPECT_TRUE(fs::exists(dir.path() / "out" / fs::path(u8"一-00.rgn")));
     EXPECT_TRUE(fs::exists(dir.path() / "out" / fs::path(u8"一.zep")));
 
-    const Outcome one = Zepkit("import '" + (dir.path() / "pkg").string() + "' '" + out + "' 一");
+    const Outcome one = Zepkit({"import", pkg, out, "一"});
     EXPECT_EQ(one.exit_code, 0) << one.output;
-    EXPECT_EQ(Zepkit("import").exit_code, 2);
-    EXPECT_EQ(Zepkit("export a b").exit_code, 2);
+    EXPECT_EQ(Zepkit({"import"}).exit_code, 2);
+    EXPECT_EQ(Zepkit({"export", "a", "b"}).exit_code, 2);
 }
 
 }  // namespace
