@@ -32,10 +32,10 @@ rgntest::Picture Canvas(const std::function<bool(int32_t, int32_t)>& black) {
 bool Checker(int32_t x, int32_t y) { return (x + y) % 2 == 0; }
 
 void TraceAndEncode(benchmark::State& state, const rgntest::Picture& picture) {
-    const gfx::Bitmap bitmap = rgntest::ToBitmap(picture);
+    const rgn::BlackSquare square = rgntest::ToBlackSquare(picture);
     size_t size = 0;
     for (auto _ : state) {
-        const gfx::Region shape = rgn::TraceBitmap(bitmap, rgn::kCanvasSide);
+        const gfx::Region shape = rgn::TraceBitmap(square, rgn::kCanvasSide);
         std::vector<uint8_t> file;
         rgn::EncodeRegion(file, shape);
         size = file.size();
@@ -54,9 +54,9 @@ void BM_TraceEncodeCheckerboard(benchmark::State& state) { TraceAndEncode(state,
 BENCHMARK(BM_TraceEncodeCheckerboard)->Unit(benchmark::kMicrosecond);
 
 void BM_DecodeLargestFile(benchmark::State& state) {
-    const gfx::Bitmap bitmap = rgntest::ToBitmap(Canvas(Checker));
+    const rgn::BlackSquare square = rgntest::ToBlackSquare(Canvas(Checker));
     std::vector<uint8_t> file;
-    rgn::EncodeRegion(file, rgn::TraceBitmap(bitmap, rgn::kCanvasSide));
+    rgn::EncodeRegion(file, rgn::TraceBitmap(square, rgn::kCanvasSide));
     if (file.size() != rgn::kMaxFileSize) state.SkipWithError("not the largest file");
     for (auto _ : state) {
         gfx::MaybeRegion region = rgn::RegionFromBytes(file);
@@ -66,9 +66,10 @@ void BM_DecodeLargestFile(benchmark::State& state) {
 BENCHMARK(BM_DecodeLargestFile)->Unit(benchmark::kMicrosecond);
 
 void BM_DecodeCheckerboardBmp(benchmark::State& state) {
-    const std::vector<uint8_t> bmp = rgntest::WriteBmp(Canvas(Checker), 24, rgntest::RowOrder::BottomUp);
+    const std::vector<uint8_t> bmp =
+        rgntest::WriteBmp(Canvas(Checker), 24, rgntest::RowOrder::BottomUp);
     for (auto _ : state) {
-        std::optional<gfx::Bitmap> picture = rgn::DecodePicture(bmp);
+        rgn::PictureResult picture = rgn::DecodePicture(bmp);
         benchmark::DoNotOptimize(picture);
     }
 }
@@ -79,12 +80,15 @@ BENCHMARK(BM_DecodeCheckerboardBmp)->Unit(benchmark::kMicrosecond);
 class CheckerboardFile {
 public:
     CheckerboardFile() {
-        std::string dir = (std::filesystem::temp_directory_path() / "rgnconv_bench.XXXXXX").string();
+        std::string dir =
+            (std::filesystem::temp_directory_path() / "rgnconv_bench.XXXXXX").string();
         if (mkdtemp(dir.data())) dir_ = dir;
         path_ = dir_ / "checker.bmp";
-        const std::vector<uint8_t> bmp = rgntest::WriteBmp(Canvas(Checker), 24, rgntest::RowOrder::BottomUp);
+        const std::vector<uint8_t> bmp =
+            rgntest::WriteBmp(Canvas(Checker), 24, rgntest::RowOrder::BottomUp);
         std::ofstream(path_, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bmp.data()), static_cast<std::streamsize>(bmp.size()));
+            .write(reinterpret_cast<const char*>(bmp.data()),
+                   static_cast<std::streamsize>(bmp.size()));
     }
     ~CheckerboardFile() {
         std::error_code ignored;
@@ -101,7 +105,8 @@ private:
 
 void RunCommand(benchmark::State& state, const std::string& command) {
     const CheckerboardFile picture;
-    const std::string line = command + " '" + picture.path().string() + "'" + (command == "cat" ? " > /dev/null" : "");
+    const std::string line =
+        command + " '" + picture.path().string() + "'" + (command == "cat" ? " > /dev/null" : "");
     for (auto _ : state) {
         if (std::system(line.c_str()) != 0) state.SkipWithError(("failed: " + line).c_str());
     }
