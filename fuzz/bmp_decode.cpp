@@ -83,7 +83,11 @@ void FuzzBmpDecode(const uint8_t* data, size_t size) {
 
     const gfx::Region shape = rgn::TraceBitmap(*picture, rgn::kCanvasSide);
     std::vector<uint8_t> file;
-    if (rgn::EncodeRegion(file, shape)) {
+    std::vector<uint8_t> direct;
+    const bool encoded = rgn::EncodeRegion(file, shape);
+    Require(rgn::EncodeRegion(direct, picture->black) == encoded && direct == file,
+            "the black pixels' file is the traced shape's");
+    if (encoded) {
         const gfx::Rect box = shape.Bounds();
         Require(box.right <= picture->width && box.bottom <= picture->height,
                 "black pixels lie inside the picture");

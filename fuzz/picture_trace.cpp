@@ -29,6 +29,9 @@ void FuzzPictureTrace(const uint8_t* data, size_t size) {
                 bounds.bottom <= picture->height,
             "a traced shape lies in the picture's top-left square");
     Require(rgn::RegionFromBytes(file) == shape, "a traced shape's file decodes to the shape");
+    std::vector<uint8_t> direct;
+    rgn::EncodeRegion(direct, picture->black);
+    Require(direct == file, "the black pixels' file is the traced shape's");
 }
 
 }  // namespace zepfuzz

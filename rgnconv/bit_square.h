@@ -7,6 +7,8 @@
 #include <array>
 #include <bit>
 #include <cstdint>
+#include <optional>
+#include <utility>
 
 #include "rgnconv/rgnformat.h"
 
@@ -38,6 +40,18 @@ public:
         return (lines_[static_cast<size_t>(line)][static_cast<size_t>(at / kWordBits)] >>
                 (at % kWordBits)) &
                1;
+    }
+
+    // The first set bit of the line and one past its last, or nothing when none is set.
+    [[nodiscard]] std::optional<std::pair<int32_t, int32_t>> Extent(int32_t line) const {
+        const Words& words = lines_[static_cast<size_t>(line)];
+        const int32_t first = Next(words, 0, true);
+        if (first >= kSide) return std::nullopt;
+        size_t last = words.size() - 1;
+        while (words[last] == 0) --last;
+        const int32_t end =
+            static_cast<int32_t>(last + 1) * kWordBits - std::countl_zero(words[last]);
+        return std::pair(first, end);
     }
 
     // Calls run(from, to) for each maximal run of set bits of the line, left to right.

@@ -8,7 +8,6 @@
 #include <variant>
 #include <vector>
 
-#include "gfx/region.h"
 #include "rgnconv/picture.h"
 #include "rgnconv/rgnformat.h"
 #include "rgnconv/trace.h"

@@ -20,4 +20,8 @@ gfx::Region TraceBitmap(const BlackSquare& picture, int32_t side);
 // canvas, a side longer than the canvas).
 bool EncodeRegion(std::vector<uint8_t>& out, const gfx::Region& shape);
 
+// The same for a shape on the canvas, such as a picture's black pixels: no
+// region is built, which for a shape of many small runs is most of the work.
+bool EncodeRegion(std::vector<uint8_t>& out, const BitSquare& shape);
+
 }  // namespace rgn

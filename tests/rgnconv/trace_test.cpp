@@ -15,11 +15,16 @@ namespace {
 using Bytes = std::vector<uint8_t>;
 using rgntest::Picture;
 
+// The picture's file, written from its black pixels directly and through
+// the traced region, which must agree.
 Bytes Encode(Picture picture) {
-    const gfx::Region shape = rgn::TraceBitmap(rgntest::ToBlackSquare(picture), rgn::kCanvasSide);
-    Bytes out;
-    EXPECT_TRUE(rgn::EncodeRegion(out, shape));
-    return out;
+    const rgn::BlackSquare square = rgntest::ToBlackSquare(picture);
+    Bytes direct;
+    EXPECT_TRUE(rgn::EncodeRegion(direct, square.black));
+    Bytes traced;
+    EXPECT_TRUE(rgn::EncodeRegion(traced, rgn::TraceBitmap(square, rgn::kCanvasSide)));
+    EXPECT_EQ(direct, traced);
+    return direct;
 }
 
 Picture Paint(int32_t width, int32_t height, const std::function<bool(int32_t, int32_t)>& black) {
