@@ -142,8 +142,9 @@ std::optional<Refusal> CheckFields(const Fields& f, Coding coding, bool bitfield
     if (f.bits == 64) return Refusal::Unsupported;
     if (!IsKnownDepth(f.bits)) return Refusal::Corrupt;
     if (f.width <= 0 || f.height == 0 || f.height == INT32_MIN) return Refusal::Corrupt;
-    if ((coding == Coding::Rle8 && f.bits != 8) || (coding == Coding::Rle4 && f.bits != 4))
+    if ((coding == Coding::Rle8 && f.bits != 8) || (coding == Coding::Rle4 && f.bits != 4)) {
         return Refusal::Corrupt;
+    }
     // Compressed rows are always stored bottom-up.
     if (coding != Coding::Plain && f.height < 0) return Refusal::Corrupt;
     if (bitfields && f.bits != 16 && f.bits != 32) return Refusal::Corrupt;
@@ -172,8 +173,9 @@ std::optional<Refusal> ReadInks(const ByteSource& source, const Fields& f, uint6
 Or<Layout> ReadLayout(const ByteSource& source) {
     std::array<uint8_t, kHeadersMost> h{};
     const auto got = static_cast<size_t>(std::min<uint64_t>(source.size(), h.size()));
-    if (const std::optional<Refusal> refusal = ReadExactly(source, 0, std::span(h).first(got)))
+    if (const std::optional<Refusal> refusal = ReadExactly(source, 0, std::span(h).first(got))) {
         return *refusal;
+    }
     if (got < kInfoSizeAt + 4) return Refusal::Truncated;
     const uint32_t info_size = Le32(h, kInfoSizeAt);
     if (!IsKnownHeader(info_size)) return Refusal::Unsupported;
@@ -204,8 +206,9 @@ Or<Layout> ReadLayout(const ByteSource& source) {
     if (l.data_offset < headers_end) return Refusal::Corrupt;
     if (l.data_offset > source.size()) return Refusal::Truncated;
     if (f.bits <= 8) {
-        if (const std::optional<Refusal> refusal = ReadInks(source, f, headers_end, l))
+        if (const std::optional<Refusal> refusal = ReadInks(source, f, headers_end, l)) {
             return *refusal;
+        }
     }
     return l;
 }
@@ -218,8 +221,9 @@ bool ScanRow(std::span<const uint8_t> row, int32_t columns, const Layout& l, Bit
     switch (l.bits) {
         case 24:
             for (int32_t x = 0; x < columns; ++x) {
-                if ((row[3 * at(x)] | row[3 * at(x) + 1] | row[3 * at(x) + 2]) == 0)
+                if ((row[3 * at(x)] | row[3 * at(x) + 1] | row[3 * at(x) + 2]) == 0) {
                     black.Set(y, x);
+                }
             }
             return true;
         case 16:
@@ -249,8 +253,9 @@ bool ScanRow(std::span<const uint8_t> row, int32_t columns, const Layout& l, Bit
 
 PictureResult DecodePlain(const ByteSource& source, const Layout& l) {
     const uint64_t row_size = (static_cast<uint64_t>(l.width) * l.bits + 31) / 32 * 4;
-    if (static_cast<uint64_t>(l.rows) > (source.size() - l.data_offset) / row_size)
+    if (static_cast<uint64_t>(l.rows) > (source.size() - l.data_offset) / row_size) {
         return Refusal::Truncated;
+    }
     const auto rows = static_cast<int32_t>(std::min<int64_t>(l.rows, BitSquare::kSide));
     const auto columns = static_cast<int32_t>(std::min<int64_t>(l.width, BitSquare::kSide));
     const size_t needed = (static_cast<size_t>(columns) * l.bits + 7) / 8;
@@ -261,8 +266,9 @@ PictureResult DecodePlain(const ByteSource& source, const Layout& l) {
     const bool at_once = extent <= kOneReadMost;
     std::vector<uint8_t> buffer(at_once ? static_cast<size_t>(extent) : needed);
     if (at_once) {
-        if (auto refusal = ReadExactly(source, l.data_offset + first_stored * row_size, buffer))
+        if (auto refusal = ReadExactly(source, l.data_offset + first_stored * row_size, buffer)) {
             return *refusal;
+        }
     }
     BlackSquare picture{l.width, l.rows, {}};
     for (int32_t y = 0; y < rows; ++y) {
@@ -273,8 +279,9 @@ PictureResult DecodePlain(const ByteSource& source, const Layout& l) {
             row = std::span(buffer).subspan(static_cast<size_t>((stored - first_stored) * row_size),
                                             needed);
         } else {
-            if (auto refusal = ReadExactly(source, l.data_offset + stored * row_size, buffer))
+            if (auto refusal = ReadExactly(source, l.data_offset + stored * row_size, buffer)) {
                 return *refusal;
+            }
             row = buffer;
         }
         if (!ScanRow(row, columns, l, picture.black, y)) return Refusal::Corrupt;
@@ -347,8 +354,9 @@ PictureResult DecodeRle(const ByteSource& source, const Layout& l) {
         for (int64_t i = 0; y < BitSquare::kSide && i < count && x + i < columns; ++i) {
             const Ink ink = l.inks[static_cast<size_t>(index_of(i))];
             missing_colour |= ink == Ink::Missing;
-            if (ink == Ink::Black)
+            if (ink == Ink::Black) {
                 picture.black.Set(static_cast<int32_t>(y), static_cast<int32_t>(x + i));
+            }
         }
         x += count;
     };

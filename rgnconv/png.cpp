@@ -34,8 +34,9 @@ std::optional<Refusal> CheckChunks(std::span<const uint8_t> bytes) {
         return std::equal(name, name + 4, bytes.begin() + static_cast<std::ptrdiff_t>(at) + 4);
     };
     size_t at = kSignatureSize;
-    if (at + kChunkOverhead + kHeaderChunkSize > bytes.size() || !type_is(at, "IHDR"))
+    if (at + kChunkOverhead + kHeaderChunkSize > bytes.size() || !type_is(at, "IHDR")) {
         return Refusal::Corrupt;
+    }
     while (at + kChunkOverhead <= bytes.size()) {
         const uint32_t length = BigEndian32(bytes, at);
         if (length > bytes.size() - at - kChunkOverhead) return Refusal::Truncated;
@@ -97,8 +98,9 @@ PictureResult DecodePng(std::span<const uint8_t> bytes) {
     int width = 0;
     int height = 0;
     int channels = 0;
-    if (stbi_info_from_memory(bytes.data(), size, &width, &height, &channels) == 0)
+    if (stbi_info_from_memory(bytes.data(), size, &width, &height, &channels) == 0) {
         return Refusal::Corrupt;
+    }
     const bool sixteen = stbi_is_16_bit_from_memory(bytes.data(), size) != 0;
     BlackSquare picture{width, height, {}};
     if (sixteen) {

@@ -20,8 +20,9 @@ void AppendFile(std::vector<uint8_t>& out, const gfx::Rect& box, const BitSquare
     // At most the largest file, and its pages are only touched as written.
     out.reserve(out.size() + kMaxFileSize);
     out.push_back(columns ? kColumns : kRows);
-    for (int32_t field : {box.left, box.top, width, height})
+    for (int32_t field : {box.left, box.top, width, height}) {
         out.push_back(static_cast<uint8_t>(field));
+    }
     for (int32_t k = 0; k < (columns ? width : height); ++k) {
         lines.ForEachRun(first_line + k, [&](int32_t from, int32_t to) {
             out.push_back(static_cast<uint8_t>(from - near_edge));

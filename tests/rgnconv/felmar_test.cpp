@@ -66,8 +66,9 @@ Outcome Felmar(const fs::path& dir, const std::vector<std::string>& args,
     Outcome outcome;
     char buffer[256];
     size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
+    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) {
         outcome.output.append(buffer, got);
+    }
     const int status = pclose(pipe);
     outcome.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return outcome;

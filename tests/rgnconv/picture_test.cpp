@@ -242,8 +242,9 @@ INSTANTIATE_TEST_SUITE_P(
         // The size in the first chunk, whose checksum the decoder ignores.
         RefusalCase{"PngOf65536By65536", SmallPng,
                     [](Bytes& f) {
-                        for (size_t at : {16u, 20u})
+                        for (size_t at : {16u, 20u}) {
                             f[at] = 0, f[at + 1] = 1, f[at + 2] = 0, f[at + 3] = 0;
+                        }
                     },
                     Refusal::TooLarge},
         RefusalCase{"PngCutShort", SmallPng, [](Bytes& f) { f.resize(f.size() - 20); },
@@ -303,8 +304,9 @@ public:
     std::optional<size_t> ReadAt(uint64_t offset, std::span<uint8_t> out) const override {
         const auto count =
             static_cast<size_t>(std::min<uint64_t>(out.size(), size_ - std::min(offset, size_)));
-        for (size_t i = 0; i < count; ++i)
+        for (size_t i = 0; i < count; ++i) {
             out[i] = offset + i < headers_.size() ? headers_[offset + i] : 0;
+        }
         read_ += count;
         return count;
     }
@@ -363,6 +365,14 @@ TEST(DecodeBmpTest, ReadsOnlyTheSquare) {
         constexpr uint64_t kHeadersAndTable = 14 + 124 + 4 * 256;
         EXPECT_LE(source.read(), kHeadersAndTable + needed) << c.name;
     }
+}
+
+// Rows below the square are not read, but a file must still hold them all.
+TEST(DecodeBmpTest, RowsMissingBelowTheSquareAreTruncation) {
+    const Bytes headers = ZeroBmpHeaders(10, -300, 24);
+    const SyntheticSource source(headers, headers.size() + 32 * 300 - 1);
+    const rgn::PictureResult decoded = rgn::DecodeBmp(source);
+    EXPECT_EQ(Describe(decoded), Describe(Refusal::Truncated));
 }
 
 }  // namespace

@@ -104,8 +104,9 @@ TEST(DecodeTest, LargestFile) {
     ASSERT_TRUE(region);
     EXPECT_EQ(region->Bounds(), (gfx::Rect{0, 0, 254, 254}));
     for (int y = 0; y < 254; y += 37) {
-        for (int x = 0; x < 254; ++x)
+        for (int x = 0; x < 254; ++x) {
             EXPECT_EQ(region->Contains(x, y), (x + y) % 2 == 0) << x << "," << y;
+        }
     }
 }
 

@@ -20,12 +20,14 @@ Bytes RleBmp(int bits, const Bytes& stream, uint32_t width = 4) {
     const Bytes table = {0, 0, 0, 0, 255, 255, 255, 0, 0, 0, 8, 0};
     const auto offset = static_cast<uint32_t>(14 + 40 + table.size());
     Bytes f = {'B', 'M'};
-    for (uint32_t v : {offset + static_cast<uint32_t>(stream.size()), 0u, offset, 40u, width, 3u})
+    for (uint32_t v : {offset + static_cast<uint32_t>(stream.size()), 0u, offset, 40u, width, 3u}) {
         gfx::PutLe32(f, v);
+    }
     gfx::PutLe16(f, 1);
     gfx::PutLe16(f, static_cast<uint32_t>(bits));
-    for (uint32_t v : {bits == 8 ? 1u : 2u, static_cast<uint32_t>(stream.size()), 0u, 0u, 3u, 0u})
+    for (uint32_t v : {bits == 8 ? 1u : 2u, static_cast<uint32_t>(stream.size()), 0u, 0u, 3u, 0u}) {
         gfx::PutLe32(f, v);
+    }
     f.insert(f.end(), table.begin(), table.end());
     f.insert(f.end(), stream.begin(), stream.end());
     return f;
