@@ -51,11 +51,10 @@ int main(int argc, char** argv) {
         std::printf("Cannot load bmp '%s'\n", picture_name.shown.c_str());
         return 1;
     }
-    // Tracing always yields a region (possibly empty), so it has no failure of its own.
-    const gfx::Region shape =
-        rgn::TraceBitmap(std::get<rgn::BlackSquare>(picture), rgn::kCanvasSide);
+    // The picture's black pixels are the shape, encoded with no region in
+    // between; with none there is no file.
     std::vector<uint8_t> file_image;
-    if (!rgn::EncodeRegion(file_image, shape)) {
+    if (!rgn::EncodeRegion(file_image, std::get<rgn::BlackSquare>(picture).black)) {
         std::printf("Internal error #2\n");
         return 1;
     }
