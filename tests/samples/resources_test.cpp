@@ -114,9 +114,10 @@ TEST(Icon, IsACharacterInRedAndBlackOnWhite) {
     int width = 0;
     int height = 0;
     int channels = 0;
-    stbi_uc* rgb = stbi_load_from_memory(png.data(), static_cast<int>(png.size()), &width, &height, &channels, 3);
+    stbi_uc* rgb =
+        stbi_load_from_memory(png.data(), static_cast<int>(png.size()), &width, &height, &channels, 3);
     ASSERT_TRUE(rgb);
-    const std::vector<stbi_uc> pixels(rgb, rgb + 64 * 64 * 3);
+    const std::vector<stbi_uc> pixels(rgb, rgb + static_cast<size_t>(width) * static_cast<size_t>(height) * 3);
     stbi_image_free(rgb);
     ASSERT_EQ(width, 64);
     ASSERT_EQ(height, 64);
@@ -129,7 +130,8 @@ TEST(Icon, IsACharacterInRedAndBlackOnWhite) {
         red += r > 200 && g < 80 && b < 80;
         black += r < 80 && g < 80 && b < 80;
     }
-    EXPECT_EQ((std::vector<stbi_uc>(pixels.begin(), pixels.begin() + 3)), (std::vector<stbi_uc>{255, 255, 255}));
+    const std::vector<stbi_uc> top_left(pixels.begin(), pixels.begin() + 3);
+    EXPECT_EQ(top_left, (std::vector<stbi_uc>{255, 255, 255}));
     EXPECT_GT(red, 40);
     EXPECT_GT(black, 40);
 }
