@@ -241,7 +241,7 @@ bool ScanRow(std::span<const uint8_t> row, int32_t columns, const Layout& l, Bit
             const uint32_t index_mask = (1u << bits) - 1;
             for (int32_t x = 0; x < columns; ++x) {
                 const uint32_t bit = static_cast<uint32_t>(x) * bits;
-                const uint32_t index = (row[bit / 8] >> (8 - bits - bit % 8)) & index_mask;
+                const uint32_t index = (uint32_t{row[bit / 8]} >> (8 - bits - bit % 8)) & index_mask;
                 const Ink ink = l.inks[index];
                 if (ink == Ink::Missing) return false;
                 if (ink == Ink::Black) black.Set(y, x);

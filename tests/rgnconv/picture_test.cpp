@@ -247,9 +247,9 @@ INSTANTIATE_TEST_SUITE_P(
                         }
                     },
                     Refusal::TooLarge},
-        RefusalCase{"PngCutShort", SmallPng, [](Bytes& f) { f.resize(f.size() - 20); },
+        RefusalCase{"PngCutShort", SmallPng, [](Bytes& f) { f.erase(f.end() - 20, f.end()); },
                     Refusal::Truncated},
-        RefusalCase{"PngWithoutEndChunk", SmallPng, [](Bytes& f) { f.resize(f.size() - 12); },
+        RefusalCase{"PngWithoutEndChunk", SmallPng, [](Bytes& f) { f.erase(f.end() - 12, f.end()); },
                     Refusal::Truncated},
         RefusalCase{"PngChunkLongerThanTheFile", SmallPng, [](Bytes& f) { f[33] = 0x40; },
                     Refusal::Truncated},
