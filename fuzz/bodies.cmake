@@ -6,8 +6,11 @@ add_library(zep_fuzz_bodies STATIC
   ${CMAKE_CURRENT_LIST_DIR}/script_engine.cpp
   ${CMAKE_CURRENT_LIST_DIR}/region_bytes.cpp
   ${CMAKE_CURRENT_LIST_DIR}/picture_trace.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/bmp_decode.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dorvik_grade.cpp
 )
 target_include_directories(zep_fuzz_bodies PUBLIC ${CMAKE_CURRENT_LIST_DIR})
+# stb_image's BMP loader is the reference of the BMP target.
+target_include_directories(zep_fuzz_bodies SYSTEM PRIVATE ${STB_INCLUDE_DIR})
 target_link_libraries(zep_fuzz_bodies PUBLIC zep_player_core rgnconv grade_core zep_sys)
 zep_warnings(zep_fuzz_bodies)

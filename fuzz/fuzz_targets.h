@@ -22,6 +22,10 @@ void FuzzRegionBytes(const uint8_t* data, size_t size);
 // Decoding a picture file, tracing it and encoding the shape.
 void FuzzPictureTrace(const uint8_t* data, size_t size);
 
+// Decoding a BMP file, compared with stb_image's BMP loader where it reads
+// the file alike.
+void FuzzBmpDecode(const uint8_t* data, size_t size);
+
 // dorvik's command line: the words are the input cut at every zero byte.
 void FuzzDorvikGrade(const uint8_t* data, size_t size);
 

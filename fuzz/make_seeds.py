@@ -190,6 +190,77 @@ put("fuzz_picture_trace", "png_rgba", png(pic, 6))
 wide = [[(0, 0, 0) if x < 260 and y % 2 == 0 else (255, 255, 255) for x in range(260)] for y in range(3)]
 put("fuzz_picture_trace", "bmp24_wider_than_canvas", bmp(wide, 24))
 
+# ---- BMP files for our own decoder ----------------------------------------
+
+def rle(pixels, bits):
+    """An RLE8 or RLE4 BMP: encoded runs, an absolute run, a delta and an end of line per row."""
+    h, w = len(pixels), len(pixels[0])
+    palette = []
+    for row in pixels:
+        for c in row:
+            if c not in palette:
+                palette.append(c)
+    stream = bytearray()
+    for y, row in enumerate(reversed(pixels)):
+        idx = [palette.index(c) for c in row]
+        if y == 1:
+            stream += bytes([0, 2, 1, 0])  # skip one pixel
+            idx = idx[1:]
+        half = len(idx) // 2
+        first, rest = idx[:half], idx[half:]
+        if bits == 8:
+            stream += b"".join(bytes([1, i]) for i in first)
+            if len(rest) >= 3:
+                stream += bytes([0, len(rest)]) + bytes(rest) + b"\0" * (len(rest) % 2)
+            else:
+                stream += b"".join(bytes([1, i]) for i in rest)
+        else:
+            stream += b"".join(bytes([1, i << 4]) for i in idx)
+        stream += bytes([0, 0])
+    stream += bytes([0, 1])
+    info = (le32(40) + le32(w) + le32(h) + le16(1) + le16(bits) + le32(1 if bits == 8 else 2) +
+            le32(len(stream)) + le32(2835) + le32(2835) + le32(len(palette)) + le32(0))
+    table = b"".join(bytes([c[2], c[1], c[0], 0]) for c in palette)
+    offset = 14 + len(info) + len(table)
+    return b"BM" + le32(offset + len(stream)) + le32(0) + le32(offset) + info + table + bytes(stream)
+
+
+def with_header(data, size, compression=None):
+    """The same file with its info header cut or padded to size bytes (an OS/2 2.x or V2/V3 header)."""
+    old = struct.unpack_from("<I", data, 14)[0]
+    info = bytearray(data[14:14 + old][:size].ljust(size, b"\0"))
+    info[0:4] = le32(size)
+    if compression is not None:
+        info[16:20] = le32(compression)
+    rest = data[14 + old:]
+    offset = struct.unpack_from("<I", data, 10)[0] - old + size
+    return b"BM" + le32(len(rest) + 14 + size) + le32(0) + le32(offset) + bytes(info) + rest
+
+
+def gap_before_pixels(data, gap):
+    offset = struct.unpack_from("<I", data, 10)[0]
+    return data[:10] + le32(offset + gap) + data[14:offset] + b"\xee" * gap + data[offset:]
+
+
+for name in os.listdir(os.path.join(ROOT, "fuzz_picture_trace")):
+    if name.startswith("bmp"):
+        with open(os.path.join(ROOT, "fuzz_picture_trace", name), "rb") as f:
+            data = f.read()
+        if data[:2] == b"BM":
+            put("fuzz_bmp_decode", name, data)
+put("fuzz_bmp_decode", "rle8", rle(pic, 8))
+put("fuzz_bmp_decode", "rle4", rle(pic, 4))
+put("fuzz_bmp_decode", "bmp2", bmp(pic, 2))
+put("fuzz_bmp_decode", "bmp8_os2_64", with_header(bmp(pic, 8), 64))
+put("fuzz_bmp_decode", "bmp4_os2_16", with_header(bmp(pic, 4), 16))
+put("fuzz_bmp_decode", "rle8_os2_64", with_header(rle(pic, 8), 64))
+put("fuzz_bmp_decode", "bmp16_v3_masks", with_header(bmp(pic, 16, header=124), 56, 3))
+put("fuzz_bmp_decode", "bmp32_v2_masks", with_header(bmp(pic, 32, header=124), 52, 3))
+v3 = with_header(bmp(pic, 16, header=124), 56, 3)
+put("fuzz_bmp_decode", "bmp16_info_masks_after", v3[:14] + le32(40) + v3[18:])
+put("fuzz_bmp_decode", "bmp24_table_and_gap", gap_before_pixels(bmp(pic, 24), 40))
+put("fuzz_bmp_decode", "bmp8_gap", gap_before_pixels(bmp(pic, 8), 2000))
+
 # ---- dorvik's command lines -------------------------------------------------
 
 def words(*ws):

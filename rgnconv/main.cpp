@@ -2,54 +2,69 @@
 // into a region file, named after the picture with ".rgn" appended.
 #include <cstdint>
 #include <cstdio>
-#include <optional>
+#include <filesystem>
 #include <string>
+#include <system_error>
+#include <variant>
 #include <vector>
 
-#include "gfx/bitmap.h"
-#include "gfx/region.h"
 #include "rgnconv/picture.h"
 #include "rgnconv/rgnformat.h"
 #include "rgnconv/trace.h"
+#include "sys/cmdline.h"
+#include "sys/files.h"
+#include "sys/utf.h"
 
 namespace {
 
-// The whole file or none of it: a failed write or close removes what was
-// begun, so the player never meets a half-written shape.
-bool WriteRegionFile(const std::string& path, const std::vector<uint8_t>& bytes) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) return false;
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    const bool closed = std::fclose(file) == 0;
-    if (written && closed) return true;
-    std::remove(path.c_str());
-    return false;
+namespace fs = std::filesystem;
+
+// The picture's name as the system opens it and as messages show it.
+struct PictureName {
+    fs::path path;
+    std::string shown;
+};
+
+// The word as typed, in UTF-8, so that a name in any script opens on every
+// platform. A name that is no UTF-8 cannot pass through the words' UTF-16 (its
+// bytes became U+FFFD), so then the bytes as given are the name.
+PictureName NameOf(const std::u16string& word, const char* bytes) {
+    std::string utf8;
+    for (const char32_t c : sys::Utf16ToCodePoints(word)) sys::AppendUtf8(utf8, c);
+    const bool lost = word.find(static_cast<char16_t>(sys::kReplacementChar)) != word.npos;
+    if (lost && bytes != nullptr && utf8 != bytes) return {fs::path(std::string(bytes)), bytes};
+    return {fs::path(std::u8string(utf8.begin(), utf8.end())), utf8};
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
+    const std::vector<std::u16string> words = sys::CommandLineWords(argc, argv);
+    if (words.size() != 2) {
         std::printf("Usage: felmar input.bmp\n");
         return 1;
     }
-    const std::string picture_path = argv[1];
+    const PictureName picture_name = NameOf(words[1], argc == 2 ? argv[1] : nullptr);
 
-    const std::optional<gfx::Bitmap> picture = rgn::LoadPicture(picture_path);
-    if (!picture) {
-        std::printf("Cannot load bmp '%s'\n", picture_path.c_str());
+    const rgn::PictureResult picture = rgn::LoadPicture(picture_name.path);
+    if (!std::holds_alternative<rgn::BlackSquare>(picture)) {
+        std::printf("Cannot load bmp '%s'\n", picture_name.shown.c_str());
         return 1;
     }
-    // Tracing always yields a region (possibly empty), so it has no failure of its own.
-    const gfx::Region shape = rgn::TraceBitmap(*picture, rgn::kCanvasSide);
+    // The picture's black pixels are the shape, encoded with no region in
+    // between; with none there is no file.
     std::vector<uint8_t> file_image;
-    if (!rgn::EncodeRegion(file_image, shape)) {
+    if (!rgn::EncodeRegion(file_image, std::get<rgn::BlackSquare>(picture).black)) {
         std::printf("Internal error #2\n");
         return 1;
     }
-    const std::string output_path = picture_path + ".rgn";
-    if (!WriteRegionFile(output_path, file_image)) {
-        std::printf("Cannot write file '%s'\n", output_path.c_str());
+    // Written beside the old file and renamed over it, so a failure leaves
+    // the old file as it was.
+    fs::path output_path = picture_name.path;
+    output_path += ".rgn";
+    std::error_code ec;
+    if (!sys::ReplaceFileContents(output_path, file_image, ec)) {
+        std::printf("Cannot write file '%s.rgn'\n", picture_name.shown.c_str());
         return 1;
     }
     return 0;

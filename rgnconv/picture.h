@@ -1,27 +1,37 @@
-// Pictures to trace: BMP files of every kind that drawing programs write
-// (1, 4, 8, 16, 24 and 32 bits per pixel, bottom-up or top-down) and PNG
-// files, decoded to 32-bit RGB with any alpha ignored.
+// Pictures to trace: BMP files of every kind that the platform's picture
+// loader reads, by our own decoder, and PNG files by stb_image. Only the
+// black pixels of the top-left canvas square are kept.
 #pragma once
 
 #include <cstdint>
-#include <optional>
+#include <filesystem>
 #include <span>
-#include <string>
+#include <variant>
 
-#include "gfx/bitmap.h"
+#include "rgnconv/bit_square.h"
+#include "rgnconv/byte_source.h"
 
 namespace rgn {
 
-// Pictures beyond these bounds are refused before anything is allocated for
-// their pixels: a file is read whole, and the decoder needs 3 bytes per pixel.
-inline constexpr size_t kMaxPictureFileSize = size_t{1} << 28;
-inline constexpr int64_t kMaxPicturePixels = int64_t{1} << 24;
+// A decoded picture: its size, and which pixels of its top-left canvas
+// square are exactly black (red, green and blue all 0).
+struct BlackSquare {
+    int64_t width = 0;
+    int64_t height = 0;
+    BitSquare black;
+};
 
-// The picture held in a file's bytes, or nothing when they are not a picture
-// we can decode (unknown format, unsupported kind, corrupt, truncated, too big).
-std::optional<gfx::Bitmap> DecodePicture(std::span<const uint8_t> bytes);
+using PictureResult = std::variant<BlackSquare, Refusal>;
 
-// Reads and decodes a picture file; nothing when it cannot be read or decoded.
-std::optional<gfx::Bitmap> LoadPicture(const std::string& path);
+// PNG files are decoded whole in memory, so those beyond this are refused.
+inline constexpr uint64_t kMaxPngFileSize = uint64_t{1} << 28;
+inline constexpr uint64_t kMaxPngDecodedBytes = uint64_t{1} << 29;
+
+// The picture in a source's bytes, told apart by its first bytes.
+PictureResult DecodePicture(const ByteSource& source);
+PictureResult DecodePicture(std::span<const uint8_t> bytes);
+
+// Opens a picture file without blocking and decodes it.
+PictureResult LoadPicture(const std::filesystem::path& path);
 
 }  // namespace rgn

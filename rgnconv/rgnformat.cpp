@@ -46,8 +46,9 @@ gfx::MaybeRegion RegionFromBytes(std::span<const uint8_t> bytes) {
             const int32_t length = std::min<int32_t>(bytes[i + 1], extent - offset);
             i += 2;
             if (length <= 0) continue;
-            rects.push_back(rows ? gfx::Rect{left + offset, top + k, left + offset + length, top + k + 1}
-                                 : gfx::Rect{left + k, top + offset, left + k + 1, top + offset + length});
+            rects.push_back(
+                rows ? gfx::Rect{left + offset, top + k, left + offset + length, top + k + 1}
+                     : gfx::Rect{left + k, top + offset, left + k + 1, top + offset + length});
         }
     }
     // Every run is clipped to its line and every line lies in the box, so the

@@ -2,21 +2,47 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <optional>
 
 #include "gfx/geometry.h"
+#include "rgnconv/bit_square.h"
 #include "rgnconv/rgnformat.h"
 
 namespace rgn {
+namespace {
 
-gfx::Region TraceBitmap(const gfx::Bitmap& picture, int32_t side) {
+// Appends the file of a shape whose box lies on the canvas. Line k of the
+// box is line first_line + k of lines, its positions counted from near_edge.
+void AppendFile(std::vector<uint8_t>& out, const gfx::Rect& box, const BitSquare& lines,
+                int32_t first_line, int32_t near_edge) {
+    const int32_t width = box.right - box.left;
+    const int32_t height = box.bottom - box.top;
+    const bool columns = width < height;
+    // At most the largest file, and its pages are only touched as written.
+    out.reserve(out.size() + kMaxFileSize);
+    out.push_back(columns ? kColumns : kRows);
+    for (int32_t field : {box.left, box.top, width, height}) {
+        out.push_back(static_cast<uint8_t>(field));
+    }
+    for (int32_t k = 0; k < (columns ? width : height); ++k) {
+        lines.ForEachRun(first_line + k, [&](int32_t from, int32_t to) {
+            out.push_back(static_cast<uint8_t>(from - near_edge));
+            out.push_back(static_cast<uint8_t>(to - from));
+        });
+        out.push_back(kEndOfLine);
+    }
+}
+
+}  // namespace
+
+gfx::Region TraceBitmap(const BlackSquare& picture, int32_t side) {
     gfx::Region shape;
-    // Row by row, left to right: every pixel lands after everything already in
+    side = std::clamp(side, 0, BitSquare::kSide);
+    // Row by row, left to right: every run lands after everything already in
     // the shape, which the region appends in constant time.
     for (int32_t y = 0; y < side; ++y) {
-        for (int32_t x = 0; x < side; ++x) {
-            if (picture.GetPixel(x, y) == gfx::kBlack) shape.AddRect({x, y, x + 1, y + 1});
-        }
+        picture.black.ForEachRun(y, [&](int32_t from, int32_t to) {
+            if (from < side) shape.AddRect({from, y, std::min(to, side), y + 1});
+        });
     }
     return shape;
 }
@@ -31,43 +57,48 @@ bool EncodeRegion(std::vector<uint8_t>& out, const gfx::Region& shape) {
         box.top < 0 || box.top >= kCanvasSide) {
         return false;
     }
-    const auto w = static_cast<size_t>(width);
-    const auto h = static_cast<size_t>(height);
-
-    // The box's pixels, taken once from the region's bands, so that lines can
-    // be walked across bands as easily as along them.
-    std::vector<uint8_t> inside(w * h);
-    const auto at = [&](int32_t x, int32_t y) {
-        return inside.data() + static_cast<size_t>(y - box.top) * w + static_cast<size_t>(x - box.left);
-    };
+    // The shape line by line, so that columns are walked as easily as rows.
+    const bool columns = width < height;
+    BitSquare along;
     for (const gfx::Region::Band& band : shape.bands()) {
-        for (const gfx::Region::Span& span : shape.spans().subspan(band.first_span, band.span_count)) {
-            for (int32_t y = band.top; y < band.bottom; ++y) std::fill(at(span.x1, y), at(span.x2, y), uint8_t{1});
-        }
-    }
-
-    const bool columns = w < h;
-    const size_t lines = columns ? w : h;
-    const size_t extent = columns ? h : w;
-    out.push_back(columns ? kColumns : kRows);
-    for (int64_t field : {int64_t{box.left}, int64_t{box.top}, width, height}) {
-        out.push_back(static_cast<uint8_t>(field));
-    }
-    for (size_t k = 0; k < lines; ++k) {
-        std::optional<size_t> start;
-        // One step past the far edge closes a run that reaches it.
-        for (size_t along = 0; along <= extent; ++along) {
-            const bool in = along < extent && (columns ? inside[along * w + k] : inside[k * w + along]);
-            if (in && !start) {
-                start = along;
-            } else if (!in && start) {
-                out.push_back(static_cast<uint8_t>(*start));
-                out.push_back(static_cast<uint8_t>(along - *start));
-                start.reset();
+        for (const gfx::Region::Span& span :
+             shape.spans().subspan(band.first_span, band.span_count)) {
+            if (columns) {
+                for (int32_t x = span.x1; x < span.x2; ++x) {
+                    along.Set(x - box.left, band.top - box.top, band.bottom - box.top);
+                }
+            } else {
+                for (int32_t y = band.top; y < band.bottom; ++y) {
+                    along.Set(y - box.top, span.x1 - box.left, span.x2 - box.left);
+                }
             }
         }
-        out.push_back(kEndOfLine);
     }
+    AppendFile(out, box, along, 0, 0);
+    return true;
+}
+
+bool EncodeRegion(std::vector<uint8_t>& out, const BitSquare& shape) {
+    gfx::Rect box{BitSquare::kSide, BitSquare::kSide, 0, 0};
+    for (int32_t y = 0; y < BitSquare::kSide; ++y) {
+        if (const auto extent = shape.Extent(y)) {
+            box = {std::min(box.left, extent->first), std::min(box.top, y),
+                   std::max(box.right, extent->second), y + 1};
+        }
+    }
+    if (box.IsEmpty()) return false;
+    // Rows are the shape's own lines; columns are gathered first.
+    if (box.right - box.left >= box.bottom - box.top) {
+        AppendFile(out, box, shape, box.top, box.left);
+        return true;
+    }
+    BitSquare columns;
+    for (int32_t y = box.top; y < box.bottom; ++y) {
+        shape.ForEachRun(y, [&](int32_t from, int32_t to) {
+            for (int32_t x = from; x < to; ++x) columns.Set(x - box.left, y);
+        });
+    }
+    AppendFile(out, box, columns, 0, box.top);
     return true;
 }
 

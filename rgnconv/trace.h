@@ -4,14 +4,14 @@
 #include <cstdint>
 #include <vector>
 
-#include "gfx/bitmap.h"
 #include "gfx/region.h"
+#include "rgnconv/picture.h"
 
 namespace rgn {
 
-// The exactly black pixels (red, green and blue all 0) of the picture's
-// top-left side by side square; positions beyond the picture are outside.
-gfx::Region TraceBitmap(const gfx::Bitmap& picture, int32_t side);
+// The exactly black pixels of the picture's top-left side by side square (side
+// at most the canvas side); positions beyond the picture are outside.
+gfx::Region TraceBitmap(const BlackSquare& picture, int32_t side);
 
 // Appends the canonical region file of the shape: its exact bounding box,
 // lines along the box's longer side (rows for a square), every line present,
@@ -19,5 +19,9 @@ gfx::Region TraceBitmap(const gfx::Bitmap& picture, int32_t side);
 // shape is empty or a file cannot hold its box (top-left corner off the
 // canvas, a side longer than the canvas).
 bool EncodeRegion(std::vector<uint8_t>& out, const gfx::Region& shape);
+
+// The same for a shape on the canvas, such as a picture's black pixels: no
+// region is built, which for a shape of many small runs is most of the work.
+bool EncodeRegion(std::vector<uint8_t>& out, const BitSquare& shape);
 
 }  // namespace rgn

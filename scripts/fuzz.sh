@@ -35,12 +35,14 @@ case $mode in
   *)     echo "usage: fuzz.sh smoke|long N|merge [TARGET...]" >&2; exit 2 ;;
 esac
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(fuzz_script_engine fuzz_region_bytes fuzz_picture_trace fuzz_dorvik_grade)
+[ ${#targets[@]} -gt 0 ] || targets=(fuzz_script_engine fuzz_region_bytes fuzz_picture_trace fuzz_bmp_decode
+                                  fuzz_dorvik_grade)
 
 # Inputs stay small so that executions stay fast; a region file or a picture
 # of this size already holds dozens of lines or a full palette.
 declare -A max_len=([fuzz_script_engine]=1024 [fuzz_region_bytes]=4096
-                    [fuzz_picture_trace]=4096 [fuzz_dorvik_grade]=512)
+                    [fuzz_picture_trace]=4096 [fuzz_bmp_decode]=4096
+                    [fuzz_dorvik_grade]=512)
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g" \

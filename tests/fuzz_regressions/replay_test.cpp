@@ -54,6 +54,7 @@ INSTANTIATE_TEST_SUITE_P(Targets, ReplayTest,
                          ::testing::Values(Target{"fuzz_script_engine", zepfuzz::FuzzScriptEngine},
                                            Target{"fuzz_region_bytes", zepfuzz::FuzzRegionBytes},
                                            Target{"fuzz_picture_trace", zepfuzz::FuzzPictureTrace},
+                                           Target{"fuzz_bmp_decode", zepfuzz::FuzzBmpDecode},
                                            Target{"fuzz_dorvik_grade", zepfuzz::FuzzDorvikGrade}),
                          [](const ::testing::TestParamInfo<Target>& param) { return std::string(param.param.name); });
 

@@ -8,7 +8,9 @@
 namespace rgntest {
 
 Picture WhitePicture(int32_t width, int32_t height) {
-    return {width, height, std::vector<gfx::Color>(static_cast<size_t>(width) * static_cast<size_t>(height), gfx::kWhite)};
+    return {width, height,
+            std::vector<gfx::Color>(static_cast<size_t>(width) * static_cast<size_t>(height),
+                                    gfx::kWhite)};
 }
 
 gfx::Region BlackPixels(const Picture& picture) {
@@ -21,15 +23,83 @@ gfx::Region BlackPixels(const Picture& picture) {
     return gfx::Region::FromRects(rects);
 }
 
-gfx::Bitmap ToBitmap(const Picture& picture) {
-    gfx::Bitmap bitmap = *gfx::Bitmap::Create(picture.width, picture.height, gfx::PixelFormat::Rgb32);
-    for (int32_t y = 0; y < picture.height; ++y) {
-        for (int32_t x = 0; x < picture.width; ++x) bitmap.FillRect({x, y, x + 1, y + 1}, picture.at(x, y));
+rgn::BlackSquare ToBlackSquare(const Picture& picture) {
+    rgn::BlackSquare square{picture.width, picture.height, {}};
+    for (int32_t y = 0; y < std::min(picture.height, 254); ++y) {
+        for (int32_t x = 0; x < std::min(picture.width, 254); ++x) {
+            if (picture.at(x, y) == gfx::kBlack) square.black.Set(y, x);
+        }
     }
-    return bitmap;
+    return square;
 }
 
-std::vector<uint8_t> WriteBmp(const Picture& picture, int bits_per_pixel, RowOrder order, BmpHeader header) {
+void SetLe32(std::vector<uint8_t>& file, size_t at, uint32_t v) {
+    for (size_t i = 0; i < 4; ++i) file[at + i] = static_cast<uint8_t>(v >> (8 * i));
+}
+
+namespace {
+
+void PutBe32(std::vector<uint8_t>& out, uint32_t v) {
+    for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<uint8_t>(v >> shift));
+}
+
+uint32_t Crc32(const uint8_t* data, size_t size) {
+    uint32_t crc = 0xFFFFFFFFu;
+    for (size_t i = 0; i < size; ++i) {
+        crc ^= data[i];
+        for (int k = 0; k < 8; ++k) crc = crc & 1 ? (crc >> 1) ^ 0xEDB88320u : crc >> 1;
+    }
+    return ~crc;
+}
+
+void PutChunk(std::vector<uint8_t>& out, const char* type, const std::vector<uint8_t>& data) {
+    PutBe32(out, static_cast<uint32_t>(data.size()));
+    const size_t start = out.size();
+    out.insert(out.end(), type, type + 4);
+    out.insert(out.end(), data.begin(), data.end());
+    PutBe32(out, Crc32(out.data() + start, out.size() - start));
+}
+
+// A zlib stream of stored blocks.
+std::vector<uint8_t> Stored(const std::vector<uint8_t>& data) {
+    std::vector<uint8_t> out = {0x78, 0x01};
+    size_t at = 0;
+    do {
+        const size_t n = std::min<size_t>(data.size() - at, 65535);
+        out.push_back(at + n == data.size() ? 1 : 0);
+        gfx::PutLe16(out, static_cast<uint32_t>(n));
+        gfx::PutLe16(out, static_cast<uint32_t>(~n & 0xFFFF));
+        out.insert(out.end(), data.begin() + static_cast<std::ptrdiff_t>(at),
+                   data.begin() + static_cast<std::ptrdiff_t>(at + n));
+        at += n;
+    } while (at < data.size());
+    uint32_t a = 1;
+    uint32_t b = 0;
+    for (uint8_t byte : data) a = (a + byte) % 65521, b = (b + a) % 65521;
+    PutBe32(out, b << 16 | a);
+    return out;
+}
+
+}  // namespace
+
+std::vector<uint8_t> WritePng(int32_t width, int32_t height, int bit_depth, int colour_type,
+                              const std::vector<uint8_t>& filtered_rows,
+                              const std::vector<PngChunk>& chunks) {
+    std::vector<uint8_t> out = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    std::vector<uint8_t> header;
+    PutBe32(header, static_cast<uint32_t>(width));
+    PutBe32(header, static_cast<uint32_t>(height));
+    header.insert(header.end(),
+                  {static_cast<uint8_t>(bit_depth), static_cast<uint8_t>(colour_type), 0, 0, 0});
+    PutChunk(out, "IHDR", header);
+    for (const auto& [type, data] : chunks) PutChunk(out, type.c_str(), data);
+    PutChunk(out, "IDAT", Stored(filtered_rows));
+    PutChunk(out, "IEND", {});
+    return out;
+}
+
+std::vector<uint8_t> WriteBmp(const Picture& picture, int bits_per_pixel, RowOrder order,
+                              BmpHeader header) {
     const auto bits = static_cast<uint32_t>(bits_per_pixel);
     const bool v5 = header == BmpHeader::V5;
     // The V5 header's masks: 5-6-5 for 16 bits, BGRA for 32.
@@ -64,11 +134,11 @@ std::vector<uint8_t> WriteBmp(const Picture& picture, int bits_per_pixel, RowOrd
     gfx::PutLe32(out, 0);
     if (v5) {
         const bool rgb565 = bits == 16;
-        for (uint32_t mask : {rgb565 ? 0xF800u : 0x00FF0000u, rgb565 ? 0x07E0u : 0xFF00u, rgb565 ? 0x001Fu : 0xFFu,
-                              rgb565 ? 0u : 0xFF000000u}) {
+        for (uint32_t mask : {rgb565 ? 0xF800u : 0x00FF0000u, rgb565 ? 0x07E0u : 0xFF00u,
+                              rgb565 ? 0x001Fu : 0xFFu, rgb565 ? 0u : 0xFF000000u}) {
             gfx::PutLe32(out, masks ? mask : 0);
         }
-        gfx::PutLe32(out, 0x73524742);  // 'sRGB'
+        gfx::PutLe32(out, 0x73524742);         // 'sRGB'
         out.resize(out.size() + 124 - 60, 0);  // end points, gamma, intent, no profile
     }
     for (const gfx::Color& c : palette) out.insert(out.end(), {c.b, c.g, c.r, 0});
@@ -80,12 +150,14 @@ std::vector<uint8_t> WriteBmp(const Picture& picture, int bits_per_pixel, RowOrd
             const gfx::Color c = picture.at(x, y);
             const auto ux = static_cast<uint32_t>(x);
             if (bits <= 8) {
-                const auto index = static_cast<uint32_t>(std::find(palette.begin(), palette.end(), c) - palette.begin());
+                const auto index = static_cast<uint32_t>(
+                    std::find(palette.begin(), palette.end(), c) - palette.begin());
                 const uint32_t bit = ux * bits;
                 line[bit / 8] = static_cast<uint8_t>(line[bit / 8] | index << (8 - bits - bit % 8));
             } else if (bits == 16) {
-                const auto v = static_cast<uint32_t>(masks ? (c.r >> 3) << 11 | (c.g >> 2) << 5 | c.b >> 3
-                                                           : (c.r >> 3) << 10 | (c.g >> 3) << 5 | c.b >> 3);
+                const auto v =
+                    static_cast<uint32_t>(masks ? (c.r >> 3) << 11 | (c.g >> 2) << 5 | c.b >> 3
+                                                : (c.r >> 3) << 10 | (c.g >> 3) << 5 | c.b >> 3);
                 line[2 * ux] = static_cast<uint8_t>(v);
                 line[2 * ux + 1] = static_cast<uint8_t>(v >> 8);
             } else {

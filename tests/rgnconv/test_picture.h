@@ -3,10 +3,13 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "gfx/bitmap.h"
 #include "gfx/region.h"
+#include "rgnconv/picture.h"
 
 namespace rgntest {
 
@@ -27,8 +30,8 @@ Picture WhitePicture(int32_t width, int32_t height);
 // The black pixels of the picture's top-left 254 by 254 square.
 gfx::Region BlackPixels(const Picture& picture);
 
-// The same picture as a gfx bitmap.
-gfx::Bitmap ToBitmap(const Picture& picture);
+// The picture as the decoders give it: its black pixels in the top-left square.
+rgn::BlackSquare ToBlackSquare(const Picture& picture);
 
 enum class RowOrder { BottomUp, TopDown };
 // The 40-byte info header, or the 124-byte one with colour masks.
@@ -41,5 +44,15 @@ enum class BmpHeader { Info, V5 };
 // reader must ignore, and are bit fields with the V5 header.
 std::vector<uint8_t> WriteBmp(const Picture& picture, int bits_per_pixel, RowOrder order,
                               BmpHeader header = BmpHeader::Info);
+
+// A PNG file of the given rows (filter bytes included), bit depth and colour
+// type, its image data stored uncompressed.
+// Chunks such as PLTE and tRNS go before the image data.
+using PngChunk = std::pair<std::string, std::vector<uint8_t>>;
+std::vector<uint8_t> WritePng(int32_t width, int32_t height, int bit_depth, int colour_type,
+                              const std::vector<uint8_t>& filtered_rows,
+                              const std::vector<PngChunk>& chunks = {});
+
+void SetLe32(std::vector<uint8_t>& file, size_t at, uint32_t v);
 
 }  // namespace rgntest

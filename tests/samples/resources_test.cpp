@@ -7,9 +7,13 @@
 #include <string>
 #include <vector>
 
+#define STB_IMAGE_STATIC
+#define STBI_ONLY_PNG
+#define STBI_NO_STDIO
+#define STB_IMAGE_IMPLEMENTATION
+#include <stb_image.h>
+
 #include "generated_files.h"
-#include "gfx/bitmap.h"
-#include "rgnconv/picture.h"
 
 namespace {
 
@@ -119,20 +123,28 @@ TEST(Icon, ComesOutOfItsGeneratorAgain) {
 }
 
 TEST(Icon, IsACharacterInRedAndBlackOnWhite) {
-    const std::optional<gfx::Bitmap> icon = rgn::LoadPicture((kResources / "zepplayer.png").string());
-    ASSERT_TRUE(icon);
-    ASSERT_EQ(icon->width(), 64);
-    ASSERT_EQ(icon->height(), 64);
+    const Bytes png = ReadBytes(kResources / "zepplayer.png");
+    int width = 0;
+    int height = 0;
+    int channels = 0;
+    stbi_uc* rgb =
+        stbi_load_from_memory(png.data(), static_cast<int>(png.size()), &width, &height, &channels, 3);
+    ASSERT_TRUE(rgb);
+    const std::vector<stbi_uc> pixels(rgb, rgb + static_cast<size_t>(width) * static_cast<size_t>(height) * 3);
+    stbi_image_free(rgb);
+    ASSERT_EQ(width, 64);
+    ASSERT_EQ(height, 64);
     int red = 0;
     int black = 0;
-    for (int32_t y = 0; y < 64; ++y) {
-        for (int32_t x = 0; x < 64; ++x) {
-            const gfx::Color c = *icon->GetPixel(x, y);
-            red += c.r > 200 && c.g < 80 && c.b < 80;
-            black += c.r < 80 && c.g < 80 && c.b < 80;
-        }
+    for (size_t at = 0; at < pixels.size(); at += 3) {
+        const int r = pixels[at];
+        const int g = pixels[at + 1];
+        const int b = pixels[at + 2];
+        red += r > 200 && g < 80 && b < 80;
+        black += r < 80 && g < 80 && b < 80;
     }
-    EXPECT_EQ(icon->GetPixel(0, 0), gfx::kWhite);
+    const std::vector<stbi_uc> top_left(pixels.begin(), pixels.begin() + 3);
+    EXPECT_EQ(top_left, (std::vector<stbi_uc>{255, 255, 255}));
     EXPECT_GT(red, 40);
     EXPECT_GT(black, 40);
 }
