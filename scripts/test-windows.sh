@@ -100,6 +100,7 @@ build/tools/draw_strokes samples/src/ei.strokes "$pictures/ei" >/dev/null
   convert -size 30x30 xc:white BMP3:white.bmp
   echo "not a picture" >notes.txt
   cp ei-04.bmp "with space.bmp"
+  for name in 漢字 한글 𠮷野家; do cp ei-01.bmp "$name.bmp"; done
   cp ei-00.bmp blocked.bmp
   mkdir blocked.bmp.rgn
   cp ei-00.bmp replaced.bmp
@@ -109,6 +110,7 @@ felmar_cases=(
   "" "ei-00.bmp|ei-01.bmp" "ei-00.bmp" "ei-01.bmp" "ei-02.bmp" "ei-03.bmp" "ei-04.bmp"
   "true24.bmp" "palette.bmp" "stroke.png" "alpha.png" "big.bmp" "white.bmp" "notes.txt"
   "missing.bmp" "with space.bmp" "blocked.bmp" "replaced.bmp" "ei-00"
+  "漢字.bmp" "한글.bmp" "𠮷野家.bmp" "漢字-missing.bmp"
 )
 cp -r "$pictures" "$work/linux"
 cp -r "$pictures" "$work/windows"
