@@ -116,6 +116,11 @@ int SheetCommand(const std::vector<std::u16string>& words) {
     const bool saved = player::ExportSheet(
         *document, parsed->out,
         static_cast<int32_t>(parsed->number.value_or(player::kDefaultSheetColumns)), ec);
+    if (ec == std::errc::invalid_argument) {
+        std::fprintf(stderr, "zepkit: no sheet of '%s': it has no strokes, or too many for one\n",
+                     Printable(parsed->source).c_str());
+        return 1;
+    }
     return Written(saved, parsed->out, ec);
 }
 
