@@ -77,8 +77,9 @@ TEST(ZepkitProgram, ExportsRefuseWhatIsNotAScriptAndFindCharacters) {
     const fs::path out = dir.path() / "out";
     const std::string missing = "'" + (dir.path() / "none.zep").string() + "'";
     const std::string text = "'" + (dir.path() / "notes.txt").string() + "'";
+    const std::string not_imported = "sheet 山 --columns 2";
     for (const std::string& command :
-         {"gif " + missing, "sheet " + missing, "gif " + text, std::string("sheet 山 --columns 2")}) {
+         {"gif " + missing, "sheet " + missing, "gif " + text, not_imported}) {
         const Outcome refused = Zepkit(env + command + " '" + out.string() + "'", false);
         EXPECT_EQ(refused.exit_code, 1) << command;
         EXPECT_EQ(std::count(refused.output.begin(), refused.output.end(), '\n'), 1)
