@@ -43,7 +43,7 @@ fs::path RegionFileName(const fs::path& base, size_t number) {
 
 // The document at path, or false with the reason in ec.
 bool ReadDocumentInto(const fs::path& path, std::vector<StrokeCommand>& commands,
-                  std::vector<fs::path>& region_files, std::error_code& ec) {
+                      std::vector<fs::path>& region_files, std::error_code& ec) {
     const size_t extension = ExtensionLength(path);
     if (!IsScriptExtension(path, extension)) {
         ec = std::make_error_code(std::errc::not_supported);
