@@ -22,7 +22,7 @@ struct QuietWindow : player::DialogHost {
     void RequestRepaint(player::RepaintArea, bool) override {}
     void SetCounterText(const std::string&) override {}
     void EndDialog(int32_t) override {}
-    std::optional<fs::path> AskSavePath() override { return std::nullopt; }
+    std::optional<player::SaveChoice> AskSavePath() override { return std::nullopt; }
     void PlayClick() override {}
     void BringToFront() override {}
 };

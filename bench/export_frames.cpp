@@ -3,15 +3,14 @@
 #include <cstdio>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <system_error>
 
 #include "player/document.h"
-#include "player/engine.h"
+#include "player/export/animation_export.h"
 #include "player/export/stroke_sheet.h"
-#include "player/player_state.h"
-#include "player/recording_effects.h"
 
 namespace export_bench {
 
@@ -25,27 +24,23 @@ std::string RegionName(const std::string& name, int n) {
     return name + suffix;
 }
 
-bool Load(const fs::path& script) {
+std::optional<player::Document> Load(const fs::path& script) {
     std::error_code ec;
-    return player::LoadDocument(
-        script, [] {}, ec);
+    return player::ReadDocument(script, ec);
 }
 
 }  // namespace
 
 std::vector<player::TimedFrame> PlayFrames(const fs::path& script, int32_t hold_ms) {
-    if (!Load(script)) return {};
-    player::PlayingFlag playing(1);
-    player::RecordingEffects recorder(playing);
-    player::RunAnimation(player::Commands, player::RegionFiles, playing, recorder);
-    std::vector<player::TimedFrame> frames = recorder.Frames();
-    if (!frames.empty()) frames.back().duration = hold_ms;
-    return frames;
+    const std::optional<player::Document> document = Load(script);
+    if (!document) return {};
+    return player::PlayFrames(*document, hold_ms);
 }
 
 std::vector<gfx::MaybeRegion> LoadStrokeShapes(const fs::path& script) {
-    if (!Load(script)) return {};
-    return player::StrokeShapes(player::Commands, player::RegionFiles);
+    const std::optional<player::Document> document = Load(script);
+    if (!document) return {};
+    return player::StrokeShapes(document->commands, document->region_files);
 }
 
 fs::path TenStrokeCharacter(const fs::path& samples, const fs::path& dir) {

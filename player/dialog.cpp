@@ -12,6 +12,7 @@
 #include "dialog_layout.h"
 #include "document.h"
 #include "engine.h"
+#include "export/animation_export.h"
 #include "player_state.h"
 #include "sys/sleep.h"
 
@@ -111,16 +112,35 @@ void Step(int32_t direction) {
     DialogWindow->RequestRepaint(RepaintArea::Client, true);
 }
 
-// The picture the canvas shows now, saved as a black and white bitmap file.
-// A failed save shows nothing, and nothing is repainted.
+// The loaded character's animated GIF or stroke-order sheet, made by an
+// animation of its own: the canvas, the counter and a running Play stay as
+// they are. With nothing loaded there is nothing to write.
+void SaveExport(const SaveChoice& choice) {
+    if (ScriptPath.empty()) return;
+    const Document document{Commands, RegionFiles};
+    std::error_code ignored;
+    if (choice.kind == SaveKind::AnimatedGif) {
+        ExportGif(document, choice.path, kDefaultGifHoldMs, GifLoop::Forever, ignored);
+    } else {
+        ExportSheet(document, choice.path, kDefaultSheetColumns, ignored);
+    }
+}
+
+// The picture the canvas shows now, saved as a black and white bitmap file,
+// or an export the user chose instead. A failed save shows nothing, and
+// nothing is repainted.
 void SaveBmp() {
-    const std::optional<fs::path> path = DialogWindow->AskSavePath();
-    if (!path) return;
+    const std::optional<SaveChoice> choice = DialogWindow->AskSavePath();
+    if (!choice) return;
+    if (choice->kind != SaveKind::Bitmap) {
+        SaveExport(*choice);
+        return;
+    }
     std::optional<gfx::Bitmap> bitmap = gfx::Bitmap::Create(kCanvasSide, kCanvasSide, gfx::PixelFormat::Mono1);
     if (!bitmap) return;
     DialogWindow->SetCounterText(ComposeFrame(*bitmap, kCanvas, SharedCanvasState()));
     std::error_code ignored;
-    SaveBitmapFile(*path, *bitmap, ignored);
+    SaveBitmapFile(choice->path, *bitmap, ignored);
 }
 
 }  // namespace

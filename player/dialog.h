@@ -24,6 +24,15 @@ namespace player {
 
 enum class RepaintArea { Client, Canvas };
 
+// What Save BMP writes: the canvas as a bitmap file, or an export of the
+// loaded character's animation.
+enum class SaveKind { Bitmap, AnimatedGif, StrokeSheet };
+
+struct SaveChoice {
+    std::filesystem::path path;
+    SaveKind kind = SaveKind::Bitmap;
+};
+
 // What the dialog needs from its window. The calls marked "any thread" also
 // come from the animation thread: they must be safe there and must never wait
 // for the dialog's thread, which may itself be waiting for the animation.
@@ -34,8 +43,9 @@ struct DialogHost {
     // The stroke counter beside the canvas.
     virtual void SetCounterText(const std::string& text) = 0;
     virtual void EndDialog(int32_t result) = 0;
-    // The save dialog: the path the user chose, or none when cancelled.
-    virtual std::optional<std::filesystem::path> AskSavePath() = 0;
+    // The save dialog: the path and file type the user chose, or none when
+    // cancelled.
+    virtual std::optional<SaveChoice> AskSavePath() = 0;
     // Any thread. Starts the short click and returns at once.
     virtual void PlayClick() = 0;
     // Any thread.

@@ -42,8 +42,8 @@ fs::path RegionFileName(const fs::path& base, size_t number) {
 }
 
 // The document at path, or false with the reason in ec.
-bool ReadDocument(const fs::path& path, std::vector<StrokeCommand>& commands,
-                  std::vector<fs::path>& region_files, std::error_code& ec) {
+bool ReadDocumentInto(const fs::path& path, std::vector<StrokeCommand>& commands,
+                      std::vector<fs::path>& region_files, std::error_code& ec) {
     const size_t extension = ExtensionLength(path);
     if (!IsScriptExtension(path, extension)) {
         ec = std::make_error_code(std::errc::not_supported);
@@ -68,23 +68,29 @@ bool ReadDocument(const fs::path& path, std::vector<StrokeCommand>& commands,
 
 }  // namespace
 
-bool LoadDocument(const fs::path& path, const std::function<void()>& request_repaint, std::error_code& ec) {
-    Commands.clear();
-    ScriptPath.clear();
-    std::vector<StrokeCommand> commands;
-    std::vector<fs::path> region_files;
-    bool loaded = false;
+std::optional<Document> ReadDocument(const fs::path& path, std::error_code& ec) {
     try {
-        loaded = ReadDocument(path, commands, region_files, ec);
+        Document document;
+        if (ReadDocumentInto(path, document.commands, document.region_files, ec)) {
+            ec.clear();
+            return document;
+        }
     } catch (const std::bad_alloc&) {
         ec = std::make_error_code(std::errc::not_enough_memory);
     }
+    return std::nullopt;
+}
+
+bool LoadDocument(const fs::path& path, const std::function<void()>& request_repaint, std::error_code& ec) {
+    Commands.clear();
+    ScriptPath.clear();
+    std::optional<Document> document = ReadDocument(path, ec);
+    const bool loaded = document.has_value();
     if (loaded) {
-        Commands = std::move(commands);
-        RegionFiles = std::move(region_files);
+        Commands = std::move(document->commands);
+        RegionFiles = std::move(document->region_files);
         ScriptPath = path;
         ShownStroke = -1;
-        ec.clear();
     }
     // Even a failed load has changed the document: Commands is empty.
     request_repaint();

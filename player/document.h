@@ -3,10 +3,25 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <system_error>
+#include <vector>
+
+#include "script.h"
 
 namespace player {
+
+// A script and the region files of its strokes, apart from the player's own.
+struct Document {
+    std::vector<StrokeCommand> commands;
+    std::vector<std::filesystem::path> region_files;
+};
+
+// The document at path as LoadDocument finds it, without touching the
+// player's state; nothing, with the reason in ec, where LoadDocument fails.
+[[nodiscard]] std::optional<Document> ReadDocument(const std::filesystem::path& path,
+                                                   std::error_code& ec);
 
 // Loads the script at path as the new document. Commands and ScriptPath are
 // emptied first, so after a failure they are empty while RegionFiles and

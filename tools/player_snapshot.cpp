@@ -34,7 +34,9 @@ public:
     void RequestRepaint(player::RepaintArea /*area*/, bool /*erase*/) override {}
     void SetCounterText(const std::string& text) override { counter_ = text; }
     void EndDialog(int32_t /*result*/) override {}
-    std::optional<fs::path> AskSavePath() override { return save_path_; }
+    std::optional<player::SaveChoice> AskSavePath() override {
+        return player::SaveChoice{save_path_};
+    }
     void PlayClick() override {}
     void BringToFront() override {}
     // No animation runs, so ">" has nothing to wait for.

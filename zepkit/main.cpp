@@ -6,6 +6,13 @@
 // OUT_DIR/NAME.zep and NAME-NN.rgn: every character, or those of CHARACTERS.
 // A file that cannot be imported is named with its reason and the rest go on;
 // the exit code is then 1.
+//
+//   zepkit gif SOURCE OUT.gif [--hold MS] [--once]
+//   zepkit sheet SOURCE OUT.png [--columns N]
+//
+// write the animation of SOURCE (a script, or a character of the imported
+// set) as an animated GIF with the player's frames and timing, or its
+// stroke-order sheet as a PNG picture.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -15,6 +22,7 @@
 #include <thread>
 #include <vector>
 
+#include "export_command.h"
 #include "fidelity_report.h"
 #include "import.h"
 #include "sys/cmdline.h"
@@ -24,7 +32,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr char kUsage[] = "Usage: zepkit import PACKAGE_DIR OUT_DIR [CHARACTERS]\n";
+constexpr char kUsage[] =
+    "Usage: zepkit import PACKAGE_DIR OUT_DIR [CHARACTERS]\n"
+    "       zepkit gif SOURCE OUT.gif [--hold MS] [--once]\n"
+    "       zepkit sheet SOURCE OUT.png [--columns N]\n"
+    "SOURCE is a .zep script or a character of the imported set.\n";
 
 std::string Printable(const fs::path& path) {
     const std::u8string name = path.u8string();
@@ -106,6 +118,10 @@ int Import(const fs::path& package, const fs::path& out, const std::u16string* c
 
 int main(int argc, char** argv) {
     const std::vector<std::u16string> words = sys::CommandLineWords(argc, argv);
+    if (words.size() >= 2 && (words[1] == u"gif" || words[1] == u"sheet")) {
+        const std::vector<std::u16string> rest(words.begin() + 2, words.end());
+        return words[1] == u"gif" ? zepkit::GifCommand(rest) : zepkit::SheetCommand(rest);
+    }
     if ((words.size() != 4 && words.size() != 5) || words[1] != u"import") {
         std::fputs(kUsage, stderr);
         return 2;

@@ -68,6 +68,35 @@ bool CarriesScript(const QMimeData* data) {
     return name.endsWith(QStringLiteral(".zep"), Qt::CaseInsensitive);
 }
 
+// The file types of the save dialog: the canvas as a bitmap, and the exports
+// of the loaded character beside it.
+struct SaveType {
+    const char* filter;
+    const char* suffix;
+    player::SaveKind kind;
+};
+
+constexpr SaveType kSaveTypes[] = {
+    {"Bitmap Image (*.bmp)", "bmp", player::SaveKind::Bitmap},
+    {"Animated GIF (*.gif)", "gif", player::SaveKind::AnimatedGif},
+    {"Stroke order sheet (*.png)", "png", player::SaveKind::StrokeSheet},
+};
+
+const SaveType& SaveTypeOf(const QString& filter) {
+    for (const SaveType& type : kSaveTypes) {
+        if (filter == QLatin1String(type.filter)) return type;
+    }
+    return kSaveTypes[0];
+}
+
+// The loaded script's name with the type's extension, if a script is loaded.
+void ProposeName(QFileDialog& dialog, const SaveType& type) {
+    if (player::ScriptPath.empty()) return;
+    fs::path name = player::ScriptPath.filename();
+    name.replace_extension(std::string(".") + type.suffix);
+    dialog.selectFile(QFile::decodeName(name.native().c_str()));
+}
+
 }  // namespace
 
 PlayerWindow::PlayerWindow(const std::optional<fs::path>& argument) {
@@ -152,23 +181,27 @@ void PlayerWindow::SetCounterText(const std::string& text) {
 
 void PlayerWindow::EndDialog(int32_t result) { done(result); }
 
-std::optional<fs::path> PlayerWindow::AskSavePath() {
-    QFileDialog dialog(this, QStringLiteral("Save as BMP"), QString(),
-                       QStringLiteral("Bitmap Image (*.bmp)"));
+std::optional<player::SaveChoice> PlayerWindow::AskSavePath() {
+    QStringList filters;
+    for (const SaveType& type : kSaveTypes) filters << QLatin1String(type.filter);
+    QFileDialog dialog(this, QStringLiteral("Save as BMP"), QString(), filters.join(";;"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(QStringLiteral("bmp"));
-    // The picture of a loaded character is proposed under the script's name.
-    if (!player::ScriptPath.empty()) {
-        fs::path name = player::ScriptPath.filename();
-        dialog.selectFile(QFile::decodeName(name.replace_extension(".bmp").native().c_str()));
-    }
+    // The picture of a loaded character is proposed under the script's name,
+    // with the extension of the type chosen.
+    ProposeName(dialog, kSaveTypes[0]);
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& f) {
+        const SaveType& type = SaveTypeOf(f);
+        dialog.setDefaultSuffix(QLatin1String(type.suffix));
+        ProposeName(dialog, type);
+    });
     // Replacing a file needs the user's word.
     dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     const QStringList files = dialog.selectedFiles();
     if (files.isEmpty() || files.first().isEmpty()) return std::nullopt;
-    return ToPath(files.first());
+    return player::SaveChoice{ToPath(files.first()), SaveTypeOf(dialog.selectedNameFilter()).kind};
 }
 
 // The platform's own file dialog where it has one.

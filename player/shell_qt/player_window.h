@@ -33,7 +33,7 @@ public:
     void RequestRepaint(player::RepaintArea area, bool erase) override;
     void SetCounterText(const std::string& text) override;
     void EndDialog(int32_t result) override;
-    std::optional<std::filesystem::path> AskSavePath() override;
+    std::optional<player::SaveChoice> AskSavePath() override;
     void PlayClick() override;
     void BringToFront() override;
 

@@ -54,7 +54,7 @@ public:
 
     void EndDialog(int32_t result) override { ::EndDialog(window_, result); }
 
-    std::optional<fs::path> AskSavePath() override;
+    std::optional<player::SaveChoice> AskSavePath() override;
 
     void PlayClick() override {
         PlaySoundW(MAKEINTRESOURCEW(kClickSound), AppInstance,
@@ -71,7 +71,7 @@ Win32Host Host;
 // The client area in canvas pixels, kept between repaints.
 std::optional<gfx::Bitmap> ClientPicture;
 
-std::optional<fs::path> Win32Host::AskSavePath() {
+std::optional<player::SaveChoice> Win32Host::AskSavePath() {
     std::array<wchar_t, MAX_PATH> file{};
     OPENFILENAMEW request{};
     // The structure's own size: the smaller one of older systems fails on x64.
@@ -84,7 +84,7 @@ std::optional<fs::path> Win32Host::AskSavePath() {
     request.Flags = OFN_OVERWRITEPROMPT | OFN_EXPLORER | OFN_ENABLESIZING | OFN_DONTADDTORECENT;
     request.lpstrDefExt = L"bmp";
     if (!GetSaveFileNameW(&request)) return std::nullopt;
-    return fs::path(file.data());
+    return player::SaveChoice{fs::path(file.data())};
 }
 
 RECT CanvasRect(HWND window) {

@@ -52,10 +52,11 @@ void FakeHost::EndDialog(int32_t result) {
     ended_.push_back(result);
 }
 
-std::optional<std::filesystem::path> FakeHost::AskSavePath() {
+std::optional<player::SaveChoice> FakeHost::AskSavePath() {
     const std::lock_guard lock(mutex_);
     ++save_asked_;
-    return save_path_;
+    if (!save_path_) return std::nullopt;
+    return player::SaveChoice{*save_path_};
 }
 
 void FakeHost::PlayClick() {

@@ -1,6 +1,7 @@
 // The player's real window on Qt's offscreen platform: its layout, the
 // canvas as grabbed from the window, the buttons, drops, keys, closing and
 // saving. Pauses are the real ones, so the scripts here are short.
+#include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
@@ -20,6 +21,7 @@
 #include <memory>
 #include <mutex>
 #include <thread>
+#include <tuple>
 
 #include "player/bmpwrite.h"
 #include "player/compose.h"
@@ -53,9 +55,10 @@ public:
     int save_asked = 0;
     std::atomic<bool> overlapped{false};
 
-    std::optional<fs::path> AskSavePath() override {
+    std::optional<player::SaveChoice> AskSavePath() override {
         ++save_asked;
-        return save_answer;
+        if (!save_answer) return std::nullopt;
+        return player::SaveChoice{*save_answer};
     }
     std::optional<fs::path> open_answer;
     int open_asked = 0;
@@ -459,15 +462,46 @@ private slots:
                     proposed = name->text();
                 dialog->reject();
             });
-            QCOMPARE(window.AskSavePath(), std::nullopt);
+            QVERIFY(!window.AskSavePath());
             QCOMPARE(title, QStringLiteral("Save as BMP"));
-            QCOMPARE(filters, QStringList({"Bitmap Image (*.bmp)"}));
+            QCOMPARE(filters, QStringList({"Bitmap Image (*.bmp)", "Animated GIF (*.gif)",
+                                           "Stroke order sheet (*.png)"}));
             QCOMPARE(suffix, QStringLiteral("bmp"));
             QVERIFY(confirms);
             QVERIFY(saves);
             QCOMPARE(proposed, expected);
         }
         player::ScriptPath.clear();
+    }
+
+    // Choosing another file type in the real save dialog proposes the
+    // script's name with its extension and writes that export, not a bitmap.
+    void saveDialogWritesTheChosenExport() {
+        PlayerWindow window(bars_);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        for (const auto& [index, name, magic] :
+             {std::tuple<int, QString, QByteArray>{1, "bars.gif", "GIF89a"},
+              {2, "bars.png", "\x89PNG"}}) {
+            QString proposed;
+            QTimer::singleShot(100, [&, index = index] {
+                auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+                auto* types = dialog ? dialog->findChild<QComboBox*>("fileTypeCombo") : nullptr;
+                auto* edit = dialog ? dialog->findChild<QLineEdit*>("fileNameEdit") : nullptr;
+                if (!types || !edit) return dialog ? dialog->reject() : void();
+                types->setCurrentIndex(index);
+                emit types->activated(index);
+                proposed = edit->text();
+                dialog->setDirectory(dir_.path());
+                edit->setText(proposed);
+                static_cast<QDialog*>(dialog)->accept();  // the file dialog checks the name
+            });
+            Press(window, player::kIdSaveBmp);
+            QCOMPARE(proposed, name);
+            QFile saved(dir_.filePath(name));
+            QVERIFY(saved.open(QIODevice::ReadOnly));
+            QCOMPARE(saved.read(magic.size()), magic);
+        }
     }
 
     void theClickIsBuiltIn() {

@@ -2,11 +2,14 @@
 // about a bad one, and its exit code.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <fstream>
 #include <string>
 #include <vector>
 
 #include "player_test_support.h"
 #include "support/child_process.h"
+#include "support/environment.h"
 
 namespace {
 
@@ -47,6 +50,42 @@ TEST(ZepkitProgram, ImportsEveryCharacterAndNamesTheBadOnes) {
     EXPECT_EQ(one.exit_code, 0) << one.output;
     EXPECT_EQ(Zepkit({"import"}).exit_code, 2);
     EXPECT_EQ(Zepkit({"export", "a", "b"}).exit_code, 2);
+}
+
+// A source that is not a readable script is named once and ends the run
+// with 1, before any file is made; a character of the imported set is found.
+TEST(ZepkitProgram, ExportsRefuseWhatIsNotAScriptAndFindCharacters) {
+    const player_test::ScratchDir dir;
+    dir.Write("notes.txt", "L 0 0 0 0");
+    const fs::path kanji = dir.path() / "share" / "zepplayer" / "kanji";
+    fs::create_directories(kanji);
+    dir.Write("share/zepplayer/kanji/川.zep", "L 0 0 0 0");
+    dir.Write("share/zepplayer/kanji/川-00.rgn",
+              player_test::RegionFileBytes(gfx::Region::FromRect({100, 20, 140, 230})));
+    // Only this set is searched, whatever the user running the test has imported.
+    const std::string share = (dir.path() / "share").string();
+    testsupport::SetEnvironment("XDG_DATA_HOME", share);
+    testsupport::SetEnvironment("XDG_DATA_DIRS", "/nowhere");
+    testsupport::SetEnvironment("LOCALAPPDATA", share);
+    const std::string out = (dir.path() / "out").string();
+    const std::string missing = (dir.path() / "none.zep").string();
+    const std::string text = (dir.path() / "notes.txt").string();
+    const std::vector<std::vector<std::string>> refusals{
+        {"gif", missing, out}, {"sheet", missing, out}, {"gif", text, out},
+        {"sheet", "山", out, "--columns", "2"}};
+    for (const std::vector<std::string>& args : refusals) {
+        const Outcome refused = Zepkit(args);
+        EXPECT_EQ(refused.exit_code, 1) << args[0] << " " << args[1];
+        EXPECT_EQ(std::count(refused.output.begin(), refused.output.end(), '\n'), 1)
+            << refused.output;
+        EXPECT_FALSE(fs::exists(out)) << args[0] << " " << args[1];
+    }
+    EXPECT_EQ(Zepkit({"gif", "川", out, "--once"}).exit_code, 0);
+    std::ifstream gif(out, std::ios::binary);
+    std::string magic(6, '\0');
+    gif.read(magic.data(), 6);
+    EXPECT_EQ(magic, "GIF89a");
+    EXPECT_EQ(Zepkit({"sheet", "川", out, "--columns", "0"}).exit_code, 2);
 }
 
 }  // namespace
