@@ -24,7 +24,7 @@
 
 #include "gfx/little_endian.h"
 #include "gif_lzw.h"
-#include "sys/files.h"
+#include "save_encoded.h"
 
 namespace player {
 
@@ -334,18 +334,7 @@ std::optional<std::vector<uint8_t>> EncodeGif(std::span<const TimedFrame> frames
 
 bool SaveGif(const std::filesystem::path& path, std::span<const TimedFrame> frames, GifLoop loop,
              std::error_code& ec) {
-    std::optional<std::vector<uint8_t>> bytes;
-    try {
-        bytes = EncodeGif(frames, loop);
-    } catch (const std::bad_alloc&) {
-        ec = std::make_error_code(std::errc::not_enough_memory);
-        return false;
-    }
-    if (!bytes) {
-        ec = std::make_error_code(std::errc::invalid_argument);
-        return false;
-    }
-    return sys::ReplaceFileContents(path, *bytes, ec);
+    return SaveEncoded(path, [&] { return EncodeGif(frames, loop); }, ec);
 }
 
 }  // namespace player

@@ -1,6 +1,5 @@
 #include "png_write.h"
 
-#include <new>
 
 // Compiled here with static linkage, so that no other copy in the same
 // program can clash with it.
@@ -9,7 +8,7 @@
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #include <stb_image_write.h>
 
-#include "sys/files.h"
+#include "save_encoded.h"
 
 namespace player {
 
@@ -44,18 +43,7 @@ std::optional<std::vector<uint8_t>> EncodePng(const gfx::Bitmap& bitmap) {
 }
 
 bool SavePng(const std::filesystem::path& path, const gfx::Bitmap& bitmap, std::error_code& ec) {
-    std::optional<std::vector<uint8_t>> bytes;
-    try {
-        bytes = EncodePng(bitmap);
-    } catch (const std::bad_alloc&) {
-        ec = std::make_error_code(std::errc::not_enough_memory);
-        return false;
-    }
-    if (!bytes) {
-        ec = std::make_error_code(std::errc::invalid_argument);
-        return false;
-    }
-    return sys::ReplaceFileContents(path, *bytes, ec);
+    return SaveEncoded(path, [&] { return EncodePng(bitmap); }, ec);
 }
 
 }  // namespace player

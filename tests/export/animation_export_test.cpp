@@ -20,6 +20,8 @@
 namespace player {
 namespace {
 
+using export_test::Pixels;
+
 namespace fs = std::filesystem;
 
 constexpr int32_t kHoldMs = 1500;
@@ -27,15 +29,6 @@ constexpr int32_t kHoldMs = 1500;
 std::vector<uint8_t> ReadBytes(const fs::path& path) {
     std::ifstream file(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(file), {}};
-}
-
-std::vector<uint32_t> Pixels(const gfx::Bitmap& bitmap) {
-    std::vector<uint32_t> pixels;
-    for (int32_t y = 0; y < bitmap.height(); ++y) {
-        const std::span<const uint32_t> row = bitmap.Row(y);
-        pixels.insert(pixels.end(), row.begin(), row.end());
-    }
-    return pixels;
 }
 
 gfx::Bitmap Composed(const Document& document, int32_t shown_stroke) {

@@ -12,6 +12,8 @@
 namespace player {
 namespace {
 
+using export_test::Pixels;
+
 constexpr int32_t kSide = 254;
 constexpr gfx::Color kBlue{0, 0, 255};
 
@@ -21,15 +23,6 @@ gfx::Bitmap Canvas(int32_t width = kSide, int32_t height = kSide) {
 
 TimedFrame Frame(const gfx::Bitmap& picture, int32_t duration_ms) {
     return {std::make_shared<const gfx::Bitmap>(picture), 0, duration_ms};
-}
-
-std::vector<uint32_t> Pixels(const gfx::Bitmap& bitmap) {
-    std::vector<uint32_t> pixels;
-    for (int32_t y = 0; y < bitmap.height(); ++y) {
-        const std::span<const uint32_t> row = bitmap.Row(y);
-        pixels.insert(pixels.end(), row.begin(), row.end());
-    }
-    return pixels;
 }
 
 bool Loops(const std::vector<uint8_t>& gif) {

@@ -63,4 +63,13 @@ std::optional<Picture> DecodePng(const std::vector<uint8_t>& bytes) {
     return FromRgba(rgba.get(), width, height);
 }
 
+std::vector<uint32_t> Pixels(const gfx::Bitmap& bitmap) {
+    std::vector<uint32_t> pixels;
+    for (int32_t y = 0; y < bitmap.height(); ++y) {
+        const std::span<const uint32_t> row = bitmap.Row(y);
+        pixels.insert(pixels.end(), row.begin(), row.end());
+    }
+    return pixels;
+}
+
 }  // namespace export_test

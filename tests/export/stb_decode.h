@@ -6,6 +6,8 @@
 #include <optional>
 #include <vector>
 
+#include "gfx/bitmap.h"
+
 namespace export_test {
 
 struct Picture {
@@ -21,5 +23,8 @@ struct Animation {
 
 std::optional<Animation> DecodeGif(const std::vector<uint8_t>& bytes);
 std::optional<Picture> DecodePng(const std::vector<uint8_t>& bytes);
+
+// A bitmap's pixels in the decoded pictures' layout, for comparing the two.
+std::vector<uint32_t> Pixels(const gfx::Bitmap& bitmap);
 
 }  // namespace export_test
