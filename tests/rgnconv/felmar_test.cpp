@@ -83,6 +83,7 @@ TEST(FelmarTest, WritesTheRegionFileBesideThePictureAndSaysNothing) {
 }
 
 TEST(FelmarTest, PathLongerThan255Characters) {
+    if (!testsupport::kPathsOver259) GTEST_SKIP() << "paths stop at 259 characters here";
     TempDir dir;
     fs::path deep = dir.path();
     for (int i = 0; i < 3; ++i) deep /= std::string(100, static_cast<char>('a' + i));
