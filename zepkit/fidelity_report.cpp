@@ -49,15 +49,19 @@ std::string Histogram(const std::vector<double>& values) {
 }  // namespace
 
 std::string FidelityReport(const std::vector<ImportResult>& results) {
-    std::vector<double> all;
+    std::vector<double> all, ceilings, between;
     size_t characters = 0;
     for (const ImportResult& r : results) {
         if (!r.error.empty()) continue;
         ++characters;
-        all.insert(all.end(), r.fidelities.begin(), r.fidelities.end());
+        for (const OrderMeasures& m : r.strokes) {
+            all.push_back(m.fidelity);
+            ceilings.push_back(m.ceiling);
+            between.push_back(m.between_frames);
+        }
     }
     if (all.empty()) return "No stroke was imported.\n";
-    std::sort(all.begin(), all.end());
+    for (auto* values : {&all, &ceilings, &between}) std::sort(values->begin(), values->end());
     std::string text = "| measure | value |\n|---|---|\n";
     text += Format("| characters | %.0f |\n", static_cast<double>(characters));
     text += Format("| strokes | %.0f |\n", static_cast<double>(all.size()));
@@ -69,6 +73,10 @@ std::string FidelityReport(const std::vector<ImportResult>& results) {
     text += Format("| strokes below 0.3 | %.0f |\n",
                    static_cast<double>(
                        std::count_if(all.begin(), all.end(), [](double v) { return v < 0.3; })));
+    text += Format("| median ceiling of the ties | %.3f |\n", Quantile(ceilings, 0.5));
+    text += Format("| median order between frames | %.3f |\n", Quantile(between, 0.5));
+    text += Format("| 5th percentile of order between frames | %.3f |\n", Quantile(between, 0.05));
+    text += Format("| lowest order between frames | %.3f |\n", between.front());
     return text + "\nStrokes by order fidelity:\n\n" + Histogram(all);
 }
 

@@ -46,7 +46,7 @@ bool Import(ImportResult& result, const fs::path& out_dir) {
         const SweepChoice choice = ChooseSweep(shape, stroke.median);
         commands.push_back(choice.command);
         commands.push_back({player::CommandKind::Wait});
-        result.fidelities.push_back(choice.fidelity);
+        result.strokes.push_back(choice.order);
     }
     const fs::path base = out_dir / result.source.stem();
     for (size_t n = 0; n < files.size(); ++n) {
@@ -71,7 +71,7 @@ bool Import(ImportResult& result, const fs::path& out_dir) {
 
 ImportResult ImportCharacter(const fs::path& source, const fs::path& out_dir) {
     ImportResult result{source, {}, {}};
-    if (!Import(result, out_dir)) result.fidelities.clear();
+    if (!Import(result, out_dir)) result.strokes.clear();
     return result;
 }
 

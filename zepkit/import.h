@@ -7,12 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "order_fidelity.h"
+
 namespace zepkit {
 
 struct ImportResult {
     std::filesystem::path source;
     std::string error;               // empty when the character was written
-    std::vector<double> fidelities;  // one per stroke, in writing order
+    std::vector<OrderMeasures> strokes;  // in writing order
 };
 
 // Reads one character's stroke data (NAME.json) and writes OUT_DIR/NAME.zep

@@ -115,9 +115,10 @@ void PaintPivot(FrameMap& map, const StrokeCommand& c, const gfx::Region& stroke
 
 }  // namespace
 
-double KendallTauB(std::span<const double> x, std::span<const int32_t> y) {
+PairCounts CountPairs(std::span<const double> x, std::span<const int32_t> y) {
     const size_t n = std::min(x.size(), y.size());
-    if (n < 2) return 1;
+    PairCounts pairs;
+    if (n < 2) return pairs;
     std::vector<size_t> order(n);
     std::iota(order.begin(), order.end(), size_t{0});
     if (!std::is_sorted(x.begin(), x.begin() + static_cast<ptrdiff_t>(n))) {
@@ -129,30 +130,51 @@ double KendallTauB(std::span<const double> x, std::span<const int32_t> y) {
 
     LevelCounter seen(levels);
     std::vector<int64_t> per_level(levels, 0);
-    int64_t concordant = 0, discordant = 0, tied_x = 0;
+    std::vector<size_t> group_levels;
     for (size_t start = 0; start < n;) {
         size_t end = start;
         while (end < n && x[order[end]] == x[order[start]]) ++end;
+        group_levels.clear();
         for (size_t k = start; k < end; ++k) {
             const size_t l = level(order[k]);
             const int64_t below = seen.Below(l);
-            concordant += below;
-            discordant += seen.Total() - below - per_level[l];
+            pairs.concordant += below;
+            pairs.discordant += seen.Total() - below - per_level[l];
+            group_levels.push_back(l);
         }
-        for (size_t k = start; k < end; ++k) {
-            seen.Add(level(order[k]));
-            ++per_level[level(order[k])];
+        for (const size_t l : group_levels) {
+            seen.Add(l);
+            ++per_level[l];
         }
-        tied_x += Pairs(static_cast<int64_t>(end - start));
+        pairs.tied_x += Pairs(static_cast<int64_t>(end - start));
+        std::sort(group_levels.begin(), group_levels.end());
+        for (size_t a = 0; a < group_levels.size();) {
+            size_t b = a;
+            while (b < group_levels.size() && group_levels[b] == group_levels[a]) ++b;
+            pairs.tied_both += Pairs(static_cast<int64_t>(b - a));
+            a = b;
+        }
         start = end;
     }
-    int64_t tied_y = 0;
-    for (const int64_t count : per_level) tied_y += Pairs(count);
-    const int64_t all = Pairs(static_cast<int64_t>(n));
-    if (tied_y == all) return 0;
-    if (tied_x == all) return 1;
-    return static_cast<double>(concordant - discordant) /
-           std::sqrt(static_cast<double>(all - tied_x) * static_cast<double>(all - tied_y));
+    for (const int64_t count : per_level) pairs.tied_y += Pairs(count);
+    pairs.all = Pairs(static_cast<int64_t>(n));
+    return pairs;
+}
+
+OrderMeasures MeasureOrder(const PairCounts& p) {
+    if (p.tied_y == p.all && p.all > 0) return {0, 0, 0};
+    if (p.tied_x == p.all) return {1, 1, 1};
+    const double untied_x = static_cast<double>(p.all - p.tied_x);
+    const double untied_y = static_cast<double>(p.all - p.tied_y);
+    const double score = static_cast<double>(p.concordant - p.discordant);
+    // At best every pair tied in neither is in order.
+    const double untied_both = static_cast<double>(p.all - p.tied_x - p.tied_y + p.tied_both);
+    return {score / std::sqrt(untied_x * untied_y), untied_both / std::sqrt(untied_x * untied_y),
+            score / untied_y};
+}
+
+double KendallTauB(std::span<const double> x, std::span<const int32_t> y) {
+    return MeasureOrder(CountPairs(x, y)).fidelity;
 }
 
 std::vector<double> PositionsAlong(const Polyline& line, std::span<const PointD> points) {
@@ -209,10 +231,11 @@ std::vector<int32_t> FirstPaintFrames(const StrokeCommand& command, const gfx::R
     return frames;
 }
 
-double OrderFidelity(const StrokeCommand& command, const gfx::Region& stroke,
-                     const Polyline& median) {
+OrderMeasures OrderFidelity(const StrokeCommand& command, const gfx::Region& stroke,
+                            const Polyline& median) {
     const std::vector<PointD> centres = PixelCentres(stroke);
-    return KendallTauB(PositionsAlong(median, centres), FirstPaintFrames(command, stroke));
+    return MeasureOrder(
+        CountPairs(PositionsAlong(median, centres), FirstPaintFrames(command, stroke)));
 }
 
 }  // namespace zepkit

@@ -213,11 +213,11 @@ Candidate BestPivot(const Sample& s, const Polyline& median) {
 }  // namespace
 
 SweepChoice ChooseSweep(const gfx::Region& stroke, const Polyline& median) {
-    if (median.empty()) return {{CommandKind::Draw}, 0};
+    if (median.empty()) return {{CommandKind::Draw}, {}};
     const Sample sample = TakeSample(stroke, median, kSamplePixels);
     const Candidate linear = BestLinear(sample);
     SweepChoice best{linear.command, OrderFidelity(linear.command, stroke, median)};
-    if (best.fidelity >= kGoodEnough) return best;
+    if (best.order.fidelity >= kGoodEnough) return best;
     Candidate pivot = BestPivot(sample, median);
     if (pivot.model <= linear.model - kModelMargin) return best;
     // Where the slices' edges fall decides how evenly they share the stroke.
@@ -234,8 +234,8 @@ SweepChoice ChooseSweep(const gfx::Region& stroke, const Polyline& median) {
     const Sample all = TakeSample(stroke, median, SIZE_MAX);
     pivot = ModelPivot(all, median, pivot.command.param3, pivot.command.param4, lead);
     if (pivot.model < -1) return best;
-    const double exact = OrderFidelity(pivot.command, stroke, median);
-    if (exact > best.fidelity) best = {pivot.command, exact};
+    const OrderMeasures exact = OrderFidelity(pivot.command, stroke, median);
+    if (exact.fidelity > best.order.fidelity) best = {pivot.command, exact};
     return best;
 }
 

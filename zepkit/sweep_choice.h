@@ -2,6 +2,7 @@
 #pragma once
 
 #include "gfx/region.h"
+#include "order_fidelity.h"
 #include "player/script.h"
 #include "stroke_data.h"
 
@@ -9,7 +10,7 @@ namespace zepkit {
 
 struct SweepChoice {
     player::StrokeCommand command;
-    double fidelity = 0;  // of command, with the engine's own geometry
+    OrderMeasures order;  // of command, with the engine's own geometry
 };
 
 // The best of a search over straight sweeps (every angle) and, where no

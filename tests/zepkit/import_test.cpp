@@ -73,7 +73,7 @@ TEST(Import, FidelityMatchesTheEnginesAnimation) {
     const fs::path source = WriteSource(dir, "hook", kHookCharacter);
     const zepkit::ImportResult result = zepkit::ImportCharacter(source, dir.path());
     ASSERT_EQ(result.error, "");
-    ASSERT_EQ(result.fidelities.size(), 2u);
+    ASSERT_EQ(result.strokes.size(), 2u);
 
     std::string error;
     const auto strokes = zepkit::ParseCharacter(kHookCharacter, error);
@@ -91,7 +91,7 @@ TEST(Import, FidelityMatchesTheEnginesAnimation) {
         }
         const double seen =
             zepkit::KendallTauB(zepkit::PositionsAlong((*strokes)[n].median, centres), frames);
-        EXPECT_NEAR(result.fidelities[n], seen, 1e-12) << "stroke " << n;
+        EXPECT_NEAR(result.strokes[n].fidelity, seen, 1e-12) << "stroke " << n;
         EXPECT_GT(seen, 0.8) << "stroke " << n;
     }
     // The hook turns: only a pivot sweep follows it.
