@@ -147,6 +147,10 @@ PairCounts CountPairs(std::span<const double> x, std::span<const int32_t> y) {
             ++per_level[l];
         }
         pairs.tied_x += Pairs(static_cast<int64_t>(end - start));
+        if (end - start == 1) {
+            start = end;
+            continue;
+        }
         std::sort(group_levels.begin(), group_levels.end());
         for (size_t a = 0; a < group_levels.size();) {
             size_t b = a;
@@ -181,19 +185,24 @@ std::vector<double> PositionsAlong(const Polyline& line, std::span<const PointD>
     std::vector<double> positions(points.size(), 0);
     if (line.size() < 2) return positions;
     const size_t segments = line.size() - 1;
+    std::vector<double> lengths(segments);
+    for (size_t s = 0; s < segments; ++s) {
+        lengths[s] = std::hypot(line[s + 1].x - line[s].x, line[s + 1].y - line[s].y);
+    }
     for (size_t i = 0; i < points.size(); ++i) {
         const PointD p = points[i];
         double best = std::numeric_limits<double>::infinity(), at = 0, length_before = 0;
         for (size_t s = 0; s < segments; ++s) {
             const PointD a = line[s], b = line[s + 1];
-            const double dx = b.x - a.x, dy = b.y - a.y, length = std::hypot(dx, dy);
+            const double dx = b.x - a.x, dy = b.y - a.y, length = lengths[s];
             double t = length > 0 ? ((p.x - a.x) * dx + (p.y - a.y) * dy) / (length * length) : 0;
             // The line runs on past its first and last point.
             const double clamped =
                 std::clamp(t, s == 0 ? -1e9 : 0.0, s + 1 == segments ? 1e9 : 1.0);
-            const double distance = std::hypot(a.x + clamped * dx - p.x, a.y + clamped * dy - p.y);
-            if (distance < best) {
-                best = distance;
+            const double ex = a.x + clamped * dx - p.x, ey = a.y + clamped * dy - p.y;
+            const double squared = ex * ex + ey * ey;
+            if (squared < best) {
+                best = squared;
                 at = length_before + clamped * length;
             }
             length_before += length;
