@@ -19,35 +19,12 @@ namespace zepfuzz {
 namespace {
 
 #ifdef _WIN32
-// One word as the system's splitting reads it back: quoted when it is empty
-// or holds a blank or a quote, with the backslashes before a quote doubled.
-void AppendQuoted(std::u16string& line, const std::u16string& word) {
-    line += u' ';
-    if (!word.empty() && word.find_first_of(u" \t\n\v\"") == std::u16string::npos) {
-        line += word;
-        return;
-    }
-    line += u'"';
-    size_t backslashes = 0;
-    for (const char16_t c : word) {
-        if (c == u'\\') {
-            ++backslashes;
-            continue;
-        }
-        line.append(c == u'"' ? backslashes * 2 + 1 : backslashes, u'\\');
-        line += c;
-        backslashes = 0;
-    }
-    line.append(backslashes * 2, u'\\');
-    line += u'"';
-}
-
 // Windows programs split their own command line: the words, decoded and
 // quoted into one line, must come back from it whole.
 std::vector<std::u16string> ProgramWords(const std::vector<char*>& argv) {
-    std::u16string line = u"dorvik";
-    for (size_t i = 1; i < argv.size(); ++i) AppendQuoted(line, sys::Utf8ToUtf16(argv[i]));
-    std::vector<std::u16string> words = sys::SplitCommandLine(line);
+    std::vector<std::u16string> decoded{u"dorvik"};
+    for (size_t i = 1; i < argv.size(); ++i) decoded.push_back(sys::Utf8ToUtf16(argv[i]));
+    std::vector<std::u16string> words = sys::SplitCommandLine(sys::JoinCommandLine(decoded));
     for (size_t i = 1; i < words.size() && i < argv.size(); ++i) {
         Require(words[i] == sys::Utf8ToUtf16(argv[i]), "every word comes back whole");
     }

@@ -27,6 +27,31 @@ std::vector<std::u16string> SplitCommandLine(std::u16string_view line) {
     return words;
 }
 
+std::u16string JoinCommandLine(const std::vector<std::u16string>& words) {
+    std::u16string line;
+    for (const std::u16string& word : words) {
+        if (!line.empty()) line += u' ';
+        if (!word.empty() && word.find_first_of(u" \t\n\v\"") == std::u16string::npos) {
+            line += word;
+            continue;
+        }
+        line += u'"';
+        size_t backslashes = 0;
+        for (const char16_t c : word) {
+            if (c == u'\\') {
+                ++backslashes;
+                continue;
+            }
+            line.append(c == u'"' ? backslashes * 2 + 1 : backslashes, u'\\');
+            line += c;
+            backslashes = 0;
+        }
+        line.append(backslashes * 2, u'\\');
+        line += u'"';
+    }
+    return line;
+}
+
 std::vector<std::u16string> CommandLineWords(int, char**) {
     const std::wstring_view line(GetCommandLineW());
     return SplitCommandLine(std::u16string(line.begin(), line.end()));

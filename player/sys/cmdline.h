@@ -17,6 +17,12 @@ std::vector<std::u16string> CommandLineWords(int argc, char** argv);
 // program; a line that cannot be split gives no words at all. A null
 // character ends the line.
 std::vector<std::u16string> SplitCommandLine(std::u16string_view line);
+
+// The command line that SplitCommandLine splits back into words: a word is
+// quoted when it is empty or holds a blank or a quote, a quote in it is
+// escaped by a backslash, and backslashes are doubled where a quote follows
+// them. Word 0 must hold no quote.
+std::u16string JoinCommandLine(const std::vector<std::u16string>& words);
 #endif
 
 }  // namespace sys

@@ -2,6 +2,9 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include "sys/cmdline.h"
+#include "sys/utf.h"
 #else
 #include <fcntl.h>
 #include <sys/wait.h>
@@ -10,46 +13,11 @@
 #include <cerrno>
 #endif
 
-#include <string_view>
-
 namespace testsupport {
 
 #ifdef _WIN32
 
 namespace {
-
-std::wstring Widen(std::string_view utf8) {
-    if (utf8.empty()) return {};
-    const int size = static_cast<int>(utf8.size());
-    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), static_cast<int>(wide.size()));
-    return wide;
-}
-
-// One word as CommandLineToArgvW and the C runtime split it again: quoted
-// when it is empty or holds a blank or a quote, a quote escaped by a
-// backslash, and backslashes doubled where a quote follows them.
-void AppendQuoted(std::wstring& line, const std::wstring& word) {
-    if (!line.empty()) line += L' ';
-    if (!word.empty() && word.find_first_of(L" \t\n\v\"") == std::wstring::npos) {
-        line += word;
-        return;
-    }
-    line += L'"';
-    size_t backslashes = 0;
-    for (const wchar_t c : word) {
-        if (c == L'\\') {
-            ++backslashes;
-            continue;
-        }
-        line.append(c == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
-        line += c;
-        backslashes = 0;
-    }
-    line.append(backslashes * 2, L'\\');
-    line += L'"';
-}
 
 // A handle that the child inherits: the null device, read or written.
 HANDLE NullDevice(DWORD access) {
@@ -73,9 +41,11 @@ std::string WithUnixLineEnds(const std::string& text) {
 ChildRun RunChild(const std::filesystem::path& program, const std::vector<std::string>& args,
                   const std::filesystem::path& dir, ErrorOutput errors) {
     const std::filesystem::path exe = std::filesystem::absolute(program);
-    std::wstring line;
-    AppendQuoted(line, exe.native());
-    for (const std::string& a : args) AppendQuoted(line, Widen(a));
+    std::vector<std::u16string> words{exe.u16string()};
+    for (const std::string& a : args) words.push_back(sys::Utf8ToUtf16(a));
+    // wchar_t is a UTF-16 unit here.
+    const std::u16string joined = sys::JoinCommandLine(words);
+    std::wstring line(joined.begin(), joined.end());
 
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     HANDLE read_end = nullptr;

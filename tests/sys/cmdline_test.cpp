@@ -35,6 +35,15 @@ TEST(SplitCommandLine, SplitsByTheSystemsRules) {
     };
     for (const auto& row : rows) EXPECT_EQ(sys::SplitCommandLine(row.line), row.words);
 }
+
+// Blanks, quotes and backslashes before a quote or at a word's end are what
+// the joining must escape.
+TEST(JoinCommandLine, SplitsBackIntoTheSameWords) {
+    const std::vector<std::u16string> words = {
+        u"C:\\My Programs\\dorvik.exe", u"", u"a b", u"a\"b", u"c\\", u"d\\e", u"x\\\"y",
+        u"\t", u"\\\\", u"e f\\", u"\U00020BB7 \uFF0F"};
+    EXPECT_EQ(sys::SplitCommandLine(sys::JoinCommandLine(words)), words);
+}
 #endif
 
 }  // namespace
