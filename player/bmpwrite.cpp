@@ -1,10 +1,9 @@
 #include "bmpwrite.h"
 
 #include <limits>
-#include <new>
 
 #include "gfx/little_endian.h"
-#include "sys/files.h"
+#include "save_encoded.h"
 
 namespace player {
 
@@ -51,18 +50,7 @@ std::optional<std::vector<uint8_t>> EncodeBitmapFile(const gfx::Bitmap& bitmap) 
 }
 
 bool SaveBitmapFile(const std::filesystem::path& path, const gfx::Bitmap& bitmap, std::error_code& ec) {
-    std::optional<std::vector<uint8_t>> bytes;
-    try {
-        bytes = EncodeBitmapFile(bitmap);
-    } catch (const std::bad_alloc&) {
-        ec = std::make_error_code(std::errc::not_enough_memory);
-        return false;
-    }
-    if (!bytes) {
-        ec = std::make_error_code(std::errc::file_too_large);
-        return false;
-    }
-    return sys::ReplaceFileContents(path, *bytes, ec);
+    return SaveEncoded(path, [&] { return EncodeBitmapFile(bitmap); }, ec, std::errc::file_too_large);
 }
 
 }  // namespace player

@@ -24,7 +24,7 @@
 
 #include "gfx/little_endian.h"
 #include "gif_lzw.h"
-#include "save_encoded.h"
+#include "player/save_encoded.h"
 
 namespace player {
 

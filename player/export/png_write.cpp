@@ -8,7 +8,7 @@
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #include <stb_image_write.h>
 
-#include "save_encoded.h"
+#include "player/save_encoded.h"
 
 namespace player {
 

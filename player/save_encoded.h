@@ -13,9 +13,11 @@
 namespace player {
 
 // Writes what encode returns in place of path's contents; nothing when it
-// returns nothing (invalid_argument) or runs out of memory (not_enough_memory).
+// returns nothing (the error is then `refused`) or runs out of memory
+// (not_enough_memory).
 template <typename Encode>
-bool SaveEncoded(const std::filesystem::path& path, Encode&& encode, std::error_code& ec) {
+bool SaveEncoded(const std::filesystem::path& path, Encode&& encode, std::error_code& ec,
+                 std::errc refused = std::errc::invalid_argument) {
     std::optional<std::vector<uint8_t>> bytes;
     try {
         bytes = encode();
@@ -24,7 +26,7 @@ bool SaveEncoded(const std::filesystem::path& path, Encode&& encode, std::error_
         return false;
     }
     if (!bytes) {
-        ec = std::make_error_code(std::errc::invalid_argument);
+        ec = std::make_error_code(refused);
         return false;
     }
     return sys::ReplaceFileContents(path, *bytes, ec);
