@@ -2,11 +2,13 @@
 # check-windows-player.sh [WINDOWS_BUILD [LINUX_BUILD]]: drives zepplayer.exe
 # under Wine on a virtual screen and compares it with the Linux build.
 #
-# Builds default to build-windows/ and build/ (needs the Linux target
-# player_snapshot). With a bundled character on its command line, the window
-# must open and show the same 254 by 254 canvas that the Linux build composes;
-# Save BMP must write the Linux build's 8,190 bytes; Play must show red frames
-# and return to the still picture; ">" must show stroke 0 as the Linux build
+# Builds default to build-windows/ and build/ (needs the Linux targets
+# player_snapshot and zepkit). With a bundled character on its command line,
+# the window must open and show the same 254 by 254 canvas that the Linux
+# build composes; Save BMP must write the Linux build's 8,190 bytes, and with
+# the next file type the Linux build's animated GIF under the script's name;
+# Play must show red frames and return to the still picture; ">" must show
+# stroke 0 as the Linux build
 # does, with the counter set; Esc must end the program with exit code 0. Then
 # at 144 and 192 DPI the canvas must be the same picture, scaled by the DPI
 # over 96 rounded down, framed by the window's gray and no control, and Esc
@@ -23,10 +25,13 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 win_build=$root/${1:-build-windows}
 linux_build=$root/${2:-build}
 
-exe=$(find "$win_build" -name zepplayer.exe -print -quit 2>/dev/null || true)
+# The build's own program: the package's copy may be older.
+exe=$win_build/player/shell_win32/zepplayer.exe
 snapshot=$linux_build/tools/player_snapshot
-[ -n "$exe" ] || { echo "no zepplayer.exe under $win_build" >&2; exit 1; }
+[ -f "$exe" ] || { echo "no $exe" >&2; exit 1; }
 [ -x "$snapshot" ] || { echo "no $snapshot: build the Linux target player_snapshot" >&2; exit 1; }
+zepkit=$linux_build/zepkit/zepkit
+[ -x "$zepkit" ] || { echo "no $zepkit: build the Linux target zepkit" >&2; exit 1; }
 for tool in wine Xvfb xdotool convert compare; do
   command -v "$tool" >/dev/null || { echo "$tool is missing" >&2; exit 1; }
 done
@@ -110,6 +115,7 @@ cp "$work/ei.zep" "$work/永.zep"
 for rgn in "$work"/ei-*.rgn; do cp "$rgn" "$work/永-${rgn##*/ei-}"; done
 mkdir "$work/linux"
 "$snapshot" "$work/ei.zep" "$work/linux"
+"$zepkit" gif "$work/ei.zep" "$work/linux/anim.gif"
 [ "$(cat "$work/linux/next-counter.txt")" = 0 ] || fail "the Linux build's counter after > is not 0"
 step "Linux reference composed"
 
@@ -204,21 +210,42 @@ within 10 canvas_is "$canvas" ||
     "$(differing_pixels "$work/canvas.png" "$canvas") pixels"
 step "canvas equals the Linux build's"
 
+# Sets save to the save dialog once it shows. Wine maps the dialog before it
+# fills the file name and takes keys: a key sent at once can be lost.
+open_save_dialog() {
+  save=$(timeout 20 xdotool search --sync --onlyvisible --name '^Save as BMP$' | head -1) &&
+    sleep 0.5
+}
+
 # Focus starts on Play; Save BMP is one step back in the tab order.
 keys "$window" shift+Tab space
-save=$(timeout 20 xdotool search --sync --onlyvisible --name '^Save as BMP$' | head -1) ||
-  fail "the save dialog did not open"
+open_save_dialog || fail "the save dialog did not open"
 keys "$save" ctrl+a
-xdotool type --delay 10 "$(cd "$work" && winepath -w saved.bmp)"
+# Into another folder: the region files, named relative to the player's
+# folder, must still be found afterwards.
+mkdir "$work/out"
+xdotool type --delay 10 "$(cd "$work/out" && winepath -w saved.bmp)"
 xdotool key Return
-saved_whole() { [ "$(stat -c %s "$work/saved.bmp" 2>/dev/null)" = 8190 ]; }
+saved_whole() { [ "$(stat -c %s "$work/out/saved.bmp" 2>/dev/null)" = 8190 ]; }
 within 10 saved_whole || fail "Save BMP wrote no 8,190-byte file"
-cmp -s "$work/saved.bmp" "$work/linux/saved.bmp" || fail "Save BMP differs from the Linux build"
-step "Save BMP wrote the Linux build's 8,190 bytes"
+cmp -s "$work/out/saved.bmp" "$work/linux/saved.bmp" || fail "Save BMP differs from the Linux build"
+step "Save BMP wrote the Linux build's 8,190 bytes into another folder"
 
-# Play, forward from Save BMP.
 save_closed() { ! xdotool search --onlyvisible --name '^Save as BMP$' >/dev/null; }
 within 5 save_closed || fail "the save dialog stayed open"
+
+# Save BMP again, as the next type: the script's name is proposed without an
+# extension, and the dialog gives it the type's. The dialog opens in the
+# folder it last saved to.
+keys "$window" space
+open_save_dialog || fail "the save dialog did not open again"
+keys "$save" Tab Down Return
+gif_saved() { cmp -s "$work/out/永.gif" "$work/linux/anim.gif"; }
+within 10 gif_saved || fail "Save BMP as an animated GIF did not write the Linux build's GIF to out/永.gif"
+within 5 save_closed || fail "the save dialog stayed open"
+step "Save BMP as an animated GIF wrote the Linux build's GIF under the script's name"
+
+# Play, forward from Save BMP.
 keys "$window" Tab space
 within 10 has_red || fail "no red frame seen while playing"
 step "Play: red frames seen"

@@ -21,6 +21,7 @@
 #include "player/character_lookup.h"
 #include "player/dialog_layout.h"
 #include "player/player_state.h"
+#include "player/save_types.h"
 #include "player/shell_qt/bitmap_image.h"
 #include "sys/data_dirs.h"
 #include "player/shell_qt/click_sound.h"
@@ -68,19 +69,8 @@ bool CarriesScript(const QMimeData* data) {
     return name.endsWith(QStringLiteral(".zep"), Qt::CaseInsensitive);
 }
 
-// The file types of the save dialog: the canvas as a bitmap, and the exports
-// of the loaded character beside it.
-struct SaveType {
-    const char* filter;
-    const char* suffix;
-    player::SaveKind kind;
-};
-
-constexpr SaveType kSaveTypes[] = {
-    {"Bitmap Image (*.bmp)", "bmp", player::SaveKind::Bitmap},
-    {"Animated GIF (*.gif)", "gif", player::SaveKind::AnimatedGif},
-    {"Stroke order sheet (*.png)", "png", player::SaveKind::StrokeSheet},
-};
+using player::kSaveTypes;
+using player::SaveType;
 
 const SaveType& SaveTypeOf(const QString& filter) {
     for (const SaveType& type : kSaveTypes) {
@@ -89,12 +79,9 @@ const SaveType& SaveTypeOf(const QString& filter) {
     return kSaveTypes[0];
 }
 
-// The loaded script's name with the type's extension, if a script is loaded.
 void ProposeName(QFileDialog& dialog, const SaveType& type) {
-    if (player::ScriptPath.empty()) return;
-    fs::path name = player::ScriptPath.filename();
-    name.replace_extension(std::string(".") + type.suffix);
-    dialog.selectFile(QFile::decodeName(name.native().c_str()));
+    const fs::path name = player::ProposedSaveName(type);
+    if (!name.empty()) dialog.selectFile(QFile::decodeName(name.native().c_str()));
 }
 
 }  // namespace

@@ -9,11 +9,13 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "gfx/bitmap.h"
 #include "player/dialog.h"
 #include "player/dialog_layout.h"
 #include "player/player_state.h"
+#include "player/save_types.h"
 #include "player/shell_win32/bitmap_dib.h"
 
 namespace fs = std::filesystem;
@@ -71,20 +73,46 @@ Win32Host Host;
 // The client area in canvas pixels, kept between repaints.
 std::optional<gfx::Bitmap> ClientPicture;
 
+// "label\0pattern\0" for each type; c_str() adds the null that ends the list.
+std::wstring SaveFilter() {
+    std::wstring filter;
+    for (const player::SaveType& type : player::kSaveTypes) {
+        for (const std::string_view text : {type.filter, type.pattern}) {
+            filter.append(text.begin(), text.end());  // ASCII
+            filter += L'\0';
+        }
+    }
+    return filter;
+}
+
 std::optional<player::SaveChoice> Win32Host::AskSavePath() {
     std::array<wchar_t, MAX_PATH> file{};
+    // The loaded script's name is proposed without an extension: the dialog
+    // adds the one of the type chosen, so that a GIF is never named .bmp.
+    const std::wstring proposed =
+        player::ProposedSaveName(player::kSaveTypes[0]).replace_extension().wstring();
+    if (proposed.size() < file.size()) std::copy(proposed.begin(), proposed.end(), file.begin());
+    const std::wstring filter = SaveFilter();
     OPENFILENAMEW request{};
     // The structure's own size: the smaller one of older systems fails on x64.
     request.lStructSize = sizeof request;
     request.hwndOwner = window_;
-    request.lpstrFilter = L"Bitmap Image (*.bmp)\0*.bmp\0";
+    request.lpstrFilter = filter.c_str();
+    request.nFilterIndex = 1;
     request.lpstrFile = file.data();
     request.nMaxFile = static_cast<DWORD>(file.size());
     request.lpstrTitle = L"Save as BMP";
-    request.Flags = OFN_OVERWRITEPROMPT | OFN_EXPLORER | OFN_ENABLESIZING | OFN_DONTADDTORECENT;
+    // The region files of a script opened by a relative name are found from
+    // the current folder, which the dialog must leave where it is.
+    request.Flags = OFN_OVERWRITEPROMPT | OFN_EXPLORER | OFN_ENABLESIZING | OFN_DONTADDTORECENT |
+                    OFN_NOCHANGEDIR;
+    // A name typed without an extension takes the chosen type's.
     request.lpstrDefExt = L"bmp";
     if (!GetSaveFileNameW(&request)) return std::nullopt;
-    return player::SaveChoice{fs::path(file.data())};
+    const size_t chosen = request.nFilterIndex >= 1 && request.nFilterIndex <= std::size(player::kSaveTypes)
+                              ? request.nFilterIndex - 1
+                              : 0;
+    return player::SaveChoice{fs::path(file.data()), player::kSaveTypes[chosen].kind};
 }
 
 RECT CanvasRect(HWND window) {
