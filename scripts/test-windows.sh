@@ -28,6 +28,17 @@ failures=0
 report() {  # report NAME STATUS: one line per comparison, failures counted
   if [ "$2" = ok ]; then echo "  ok    $1"; else echo "  DIFF  $1: $2"; failures=$((failures + 1)); fi
 }
+# compare NAME EXPECTED_FILE STATUS WIN_STATUS: the Windows program's output
+# (in windows.out, CR LF ends allowed) and exit code against the expected ones.
+compare() {
+  if ! tr -d '\r' <"$work/windows.out" | cmp -s - "$2"; then
+    report "$1" "output differs"
+  elif [ "$4" != "$3" ]; then
+    report "$1" "exit code $4, not $3"
+  else
+    report "$1" ok
+  fi
+}
 # The words of one case: "a|b" is the two words a and b, "" none at all.
 split_words() { words=(); [ -z "$1" ] || IFS='|' read -r -a words <<<"$1|"; }
 # What a console window shows: Wine's terminal codes and carriage returns taken out.
@@ -55,14 +66,7 @@ for words_line in "${dorvik_cases[@]}"; do
     win_status=0
     LC_ALL=${locale%:*} wine build-windows/grade/dorvik.exe "${words[@]}" >"$work/windows.out" ||
       win_status=$?
-    what="dorvik [$words_line] under ${locale%:*}"
-    if ! tr -d '\r' <"$work/windows.out" | cmp -s - "$expected"; then
-      report "$what" "output differs"
-    elif [ "$win_status" != "$status" ]; then
-      report "$what" "exit code $win_status, not $status"
-    else
-      report "$what" ok
-    fi
+    compare "dorvik [$words_line] under ${locale%:*}" "$expected" "$status" "$win_status"
   done
   # A console shows every character, whatever the code page.
   if [[ $words_line == *-v* ]]; then
@@ -121,14 +125,7 @@ for words_line in "${felmar_cases[@]}"; do
   win_status=0
   (cd "$work/windows" && LC_ALL=C.UTF-8 wine "$root/build-windows/rgnconv/felmar.exe" "${words[@]}") \
     >"$work/windows.out" || win_status=$?
-  what="felmar [$words_line]"
-  if ! tr -d '\r' <"$work/windows.out" | cmp -s - "$work/linux.out"; then
-    report "$what" "output differs"
-  elif [ "$win_status" != "$status" ]; then
-    report "$what" "exit code $win_status, not $status"
-  else
-    report "$what" ok
-  fi
+  compare "felmar [$words_line]" "$work/linux.out" "$status" "$win_status"
 done
 if diff -r "$work/linux" "$work/windows" >"$work/felmar.diff"; then
   report "felmar's region files, byte for byte" ok
