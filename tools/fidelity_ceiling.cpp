@@ -20,11 +20,11 @@
 #include <system_error>
 #include <vector>
 
-#include "player/engine_geometry.h"
 #include "sys/files.h"
 #include "zepkit/order_fidelity.h"
 #include "zepkit/outline_fill.h"
 #include "zepkit/stroke_data.h"
+#include "zepkit/sweep_choice.h"
 
 namespace fs = std::filesystem;
 using zepkit::PointD;
@@ -82,9 +82,7 @@ double BestPivot(const Stroke& s) {
                 angles[i] = degrees < 0 ? degrees + 360 : degrees;
             }
             if (nearest < 2 || farthest > kMaxReach) continue;
-            const int32_t misses = std::min(
-                player::kCircleCount, static_cast<int32_t>(nearest / player::kCircleStep) + 1);
-            const double step = player::AngularStep(misses);
+            const double step = zepkit::ModelAngularStep(nearest);
             for (int32_t phase = 0; phase < kPhases; ++phase) {
                 const double shift = step * phase / kPhases;
                 for (size_t i = 0; i < angles.size(); ++i) {

@@ -150,9 +150,7 @@ Candidate ModelPivot(const Sample& s, const Polyline& median, int32_t px, int32_
                                 : static_cast<int32_t>(std::ceil(arc_start + arc)) + lead;
     const int32_t end = d > 0 ? static_cast<int32_t>(std::ceil(arc_start + arc))
                               : static_cast<int32_t>(std::floor(arc_start));
-    const int32_t misses =
-        std::min(player::kCircleCount, static_cast<int32_t>(nearest / player::kCircleStep) + 1);
-    const double step = player::AngularStep(misses);
+    const double step = ModelAngularStep(nearest);
     std::vector<int32_t> slices;
     for (const double a : angles) {
         double turned = d * (a - start);
@@ -211,6 +209,12 @@ Candidate BestPivot(const Sample& s, const Polyline& median) {
 }
 
 }  // namespace
+
+double ModelAngularStep(double nearest) {
+    const int32_t misses =
+        std::min(player::kCircleCount, static_cast<int32_t>(nearest / player::kCircleStep) + 1);
+    return player::AngularStep(misses);
+}
 
 SweepChoice ChooseSweep(const gfx::Region& stroke, const Polyline& median) {
     if (median.empty()) return {{CommandKind::Draw}, {}};

@@ -13,6 +13,10 @@ struct SweepChoice {
     OrderMeasures order;  // of command, with the engine's own geometry
 };
 
+// Degrees per slice of a pivot sweep whose nearest pixel of the stroke lies
+// `nearest` pixels from the pivot, as the search models the engine's circles.
+[[nodiscard]] double ModelAngularStep(double nearest);
+
 // The best of a search over straight sweeps (every angle) and, where no
 // straight sweep does well, pivot sweeps about points around the stroke.
 // The search ranks candidates on a model of the engine's bands and slices;

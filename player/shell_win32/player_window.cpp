@@ -89,8 +89,7 @@ std::optional<player::SaveChoice> Win32Host::AskSavePath() {
     std::array<wchar_t, MAX_PATH> file{};
     // The loaded script's name is proposed without an extension: the dialog
     // adds the one of the type chosen, so that a GIF is never named .bmp.
-    const std::wstring proposed =
-        player::ProposedSaveName(player::kSaveTypes[0]).replace_extension().wstring();
+    const std::wstring proposed = player::ScriptPath.stem().wstring();
     if (proposed.size() < file.size()) std::copy(proposed.begin(), proposed.end(), file.begin());
     const std::wstring filter = SaveFilter();
     OPENFILENAMEW request{};
