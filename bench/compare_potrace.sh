@@ -7,11 +7,11 @@
 # and the ratios potrace / felmar (above 1: felmar is faster), then one of
 # felmar against cat and of the large picture against the small one.
 #
-# FELMAR defaults to build/rgnconv/felmar. Needs hyperfine and potrace
+# FELMAR defaults to build/bin/felmar. Needs hyperfine and potrace
 # (Debian packages of the same names) and perl (always on Debian).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-felmar=$(realpath "${1:-$root/build/rgnconv/felmar}")
+felmar=$(realpath "${1:-$root/build/bin/felmar}")
 for tool in "$felmar" potrace hyperfine perl; do
   command -v "$tool" >/dev/null || { echo "missing: $tool" >&2; exit 1; }
 done

@@ -11,8 +11,8 @@
 #include <string>
 #include <thread>
 
-#include "player/dialog.h"
-#include "player/dialog_layout.h"
+#include "zepplayer/dialog.h"
+#include "zepplayer/dialog_layout.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <filesystem>
 
 #include "export_frames.h"
-#include "player/export/gif_encoder.h"
-#include "player/export/png_write.h"
-#include "player/export/stroke_sheet.h"
+#include "export/gif_encoder.h"
+#include "export/png_write.h"
+#include "export/stroke_sheet.h"
 
 namespace {
 

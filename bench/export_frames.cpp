@@ -8,9 +8,9 @@
 #include <string>
 #include <system_error>
 
-#include "player/document.h"
-#include "player/export/animation_export.h"
-#include "player/export/stroke_sheet.h"
+#include "zep/document.h"
+#include "export/animation_export.h"
+#include "export/stroke_sheet.h"
 
 namespace export_bench {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "gfx/region.h"
-#include "player/export/gif_encoder.h"
+#include "export/gif_encoder.h"
 
 namespace export_bench {
 

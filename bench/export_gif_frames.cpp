@@ -16,8 +16,8 @@
 #include <vector>
 
 #include "export_frames.h"
-#include "player/export/gif_encoder.h"
-#include "player/export/png_write.h"
+#include "export/gif_encoder.h"
+#include "export/png_write.h"
 
 namespace {
 

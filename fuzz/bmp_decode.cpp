@@ -9,9 +9,10 @@
 #include "fuzz_targets.h"
 #include "gfx/little_endian.h"
 #include "gfx/region.h"
-#include "rgnconv/bmp.h"
-#include "rgnconv/rgnformat.h"
-#include "rgnconv/trace.h"
+#include "picture/bmp.h"
+#include "zep/region_encode.h"
+#include "zep/region_format.h"
+#include "picture/trace.h"
 
 // The reference, private to this file and built with the same sanitizers.
 #define STB_IMAGE_STATIC

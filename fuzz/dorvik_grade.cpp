@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "fuzz_targets.h"
-#include "grading.h"
+#include "dorvik/grading.h"
 #include "sys/cmdline.h"
 #include "sys/console.h"
 #include "sys/utf.h"
-#include "tables.h"
+#include "dorvik/tables.h"
 
 namespace zepfuzz {
 

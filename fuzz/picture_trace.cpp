@@ -7,9 +7,10 @@
 
 #include "fuzz_targets.h"
 #include "gfx/region.h"
-#include "rgnconv/picture.h"
-#include "rgnconv/rgnformat.h"
-#include "rgnconv/trace.h"
+#include "picture/picture.h"
+#include "zep/region_encode.h"
+#include "zep/region_format.h"
+#include "picture/trace.h"
 
 namespace zepfuzz {
 

@@ -6,8 +6,9 @@
 
 #include "fuzz_targets.h"
 #include "gfx/region.h"
-#include "rgnconv/rgnformat.h"
-#include "rgnconv/trace.h"
+#include "zep/region_format.h"
+#include "zep/region_encode.h"
+#include "picture/trace.h"
 
 namespace zepfuzz {
 

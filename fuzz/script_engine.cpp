@@ -19,12 +19,12 @@
 
 #include "fuzz_targets.h"
 #include "gfx/bitmap.h"
-#include "player/document.h"
-#include "player/engine.h"
-#include "player/player_state.h"
-#include "player/recording_effects.h"
-#include "player/regionload.h"
-#include "player/script.h"
+#include "zep/document.h"
+#include "animation/engine.h"
+#include "zep/canvas.h"
+#include "animation/recording_effects.h"
+#include "zep/region_load.h"
+#include "zep/script.h"
 
 namespace fs = std::filesystem;
 
@@ -97,16 +97,15 @@ void FuzzScriptEngine(const uint8_t* data, size_t size) {
     std::error_code ec;
     fs::remove(RegionFileName(folder.path(), region_files), ec);
 
-    int repaints = 0;
-    Require(player::LoadDocument(script, [&] { ++repaints; }, ec), "a script in a readable file loads");
-    Require(repaints == 1, "a load asks for one repaint");
-    Require(player::Commands == player::ParseScript(parts[0]), "the document holds the parsed script");
-    Require(player::RegionFiles.size() == region_files, "the document lists every region file");
+    const std::optional<player::Document> document = player::ReadDocument(script, ec);
+    Require(document.has_value(), "a script in a readable file loads");
+    Require(document->commands == player::ParseScript(parts[0]), "the document holds the parsed script");
+    Require(document->region_files.size() == region_files, "the document lists every region file");
 
-    player::Playing = 1;
-    player::RecordingEffects recorder(player::Playing);
+    player::PlayingFlag playing(1);
+    player::RecordingEffects recorder(playing);
     recorder.StopAfterFrames(kFrameBudget);
-    player::RunAnimation(player::Commands, player::RegionFiles, player::Playing, recorder);
+    player::RunAnimation(document->commands, document->region_files, playing, recorder);
     const std::vector<player::Effect>& effects = recorder.effects();
     using player::EffectKind;
     Require(effects.back().kind == EffectKind::End, "the animation ends with the null frame");
@@ -131,8 +130,8 @@ void FuzzScriptEngine(const uint8_t* data, size_t size) {
     // The still picture is the whole character black on white; a frame may
     // differ from it only by red on the character's pixels. Checked on a grid
     // of pixels, as a full comparison would cost more than the run itself.
-    const gfx::Region whole = player::LoadWholeCharacter(player::Commands, player::RegionFiles);
-    const bool finished = player::Playing.load() == 1;
+    const gfx::Region whole = player::LoadWholeCharacter(document->commands, document->region_files);
+    const bool finished = playing.load() == 1;
     for (int32_t y = 0; y < player::kCanvasSide; y += kGridStep) {
         for (int32_t x = y / kGridStep % kGridStep; x < player::kCanvasSide; x += kGridStep) {
             const gfx::Color want = whole.Contains(x, y) ? gfx::kBlack : gfx::kWhite;

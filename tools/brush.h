@@ -8,7 +8,7 @@
 #pragma once
 
 #include "gfx/region.h"
-#include "rgnconv/rgnformat.h"
+#include "zep/region_format.h"
 #include "stroke_outline.h"
 
 namespace tools {

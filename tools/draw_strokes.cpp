@@ -14,8 +14,8 @@
 
 #include "brush.h"
 #include "gfx/bitmap.h"
-#include "player/bmpwrite.h"
-#include "rgnconv/rgnformat.h"
+#include "animation/bmpwrite.h"
+#include "zep/region_format.h"
 #include "stroke_outline.h"
 #include "sys/files.h"
 

@@ -11,7 +11,7 @@
 #include <system_error>
 #include <vector>
 
-#include "player/dialog_layout.h"
+#include "zepplayer/dialog_layout.h"
 #include "sys/files.h"
 
 namespace {

@@ -21,7 +21,7 @@
 #include "gfx/bitmap.h"
 #include "gfx/little_endian.h"
 #include "gfx/region.h"
-#include "rgnconv/rgnformat.h"
+#include "zep/region_format.h"
 #include "sys/files.h"
 
 namespace {

@@ -18,10 +18,10 @@
 #include <vector>
 
 #include "gfx/bitmap.h"
-#include "player/bmpwrite.h"
-#include "player/dialog.h"
-#include "player/dialog_layout.h"
-#include "player/player_state.h"
+#include "animation/bmpwrite.h"
+#include "zepplayer/dialog.h"
+#include "zepplayer/dialog_layout.h"
+#include "zepplayer/player_state.h"
 #include "sys/files.h"
 
 namespace fs = std::filesystem;

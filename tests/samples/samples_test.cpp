@@ -9,12 +9,11 @@
 #include <vector>
 
 #include "generated_files.h"
-#include "player/document.h"
-#include "player/engine.h"
-#include "player/player_state.h"
-#include "player/recording_effects.h"
-#include "player/regionload.h"
-#include "player/script.h"
+#include "zep/document.h"
+#include "animation/engine.h"
+#include "animation/recording_effects.h"
+#include "zep/region_load.h"
+#include "zep/script.h"
 #include "stroke_outline.h"
 
 namespace {
@@ -78,13 +77,15 @@ TEST_P(Sample, RegionFilesComeOutOfTheDescriptionAgain) {
 TEST_P(Sample, ScriptPlaysEachStrokeOnceAndPausesAfterIt) {
     const std::string name = GetParam();
     std::error_code ec;
-    ASSERT_TRUE(player::LoadDocument(kSamples / (name + ".zep"), [] {}, ec)) << ec.message();
+    const std::optional<player::Document> document = player::ReadDocument(kSamples / (name + ".zep"), ec);
+    ASSERT_TRUE(document) << ec.message();
+    const std::vector<player::StrokeCommand>& commands = document->commands;
     const size_t strokes = Outlines(name).size();
-    EXPECT_EQ(player::RegionFiles.size(), strokes);
-    ASSERT_EQ(player::Commands.size(), 2 * strokes);
+    EXPECT_EQ(document->region_files.size(), strokes);
+    ASSERT_EQ(commands.size(), 2 * strokes);
     for (size_t i = 0; i < strokes; ++i) {
-        EXPECT_NE(player::Commands[2 * i].kind, CommandKind::Wait) << "command " << 2 * i;
-        EXPECT_EQ(player::Commands[2 * i + 1].kind, CommandKind::Wait) << "command " << 2 * i + 1;
+        EXPECT_NE(commands[2 * i].kind, CommandKind::Wait) << "command " << 2 * i;
+        EXPECT_EQ(commands[2 * i + 1].kind, CommandKind::Wait) << "command " << 2 * i + 1;
     }
 }
 
@@ -97,9 +98,10 @@ bool IsRed(const gfx::Bitmap& frame, int32_t x, int32_t y) { return frame.GetPix
 TEST_P(Sample, PlayingRevealsEachStrokeWholeInWritingDirection) {
     const std::string name = GetParam();
     std::error_code ec;
-    ASSERT_TRUE(player::LoadDocument(kSamples / (name + ".zep"), [] {}, ec)) << ec.message();
-    const std::vector<player::StrokeCommand> commands = player::Commands;
-    const std::vector<fs::path> files = player::RegionFiles;
+    const std::optional<player::Document> document = player::ReadDocument(kSamples / (name + ".zep"), ec);
+    ASSERT_TRUE(document) << ec.message();
+    const std::vector<player::StrokeCommand>& commands = document->commands;
+    const std::vector<fs::path>& files = document->region_files;
     const std::vector<tools::StrokeOutline> outlines = Outlines(name);
 
     size_t stroke = 0;
@@ -107,11 +109,9 @@ TEST_P(Sample, PlayingRevealsEachStrokeWholeInWritingDirection) {
         if (command.kind == CommandKind::Wait) continue;
         ASSERT_LT(stroke, outlines.size());
         SCOPED_TRACE("stroke " + std::to_string(stroke));
-        player::Commands = {command};
-        player::RegionFiles = {files[stroke]};
-        player::Playing = 1;
-        player::RecordingEffects recorder(player::Playing);
-        player::RunAnimation(player::Commands, player::RegionFiles, player::Playing, recorder);
+        player::PlayingFlag playing(1);
+        player::RecordingEffects recorder(playing);
+        player::RunAnimation(std::span(&command, 1), std::span(&files[stroke], 1), playing, recorder);
         std::vector<std::shared_ptr<const gfx::Bitmap>> frames;
         for (const player::TimedFrame& f : recorder.Frames()) frames.push_back(f.frame);
         ASSERT_GE(frames.size(), 3u);
@@ -146,7 +146,6 @@ TEST_P(Sample, PlayingRevealsEachStrokeWholeInWritingDirection) {
         ++stroke;
     }
     EXPECT_EQ(stroke, outlines.size());
-    player::Playing = 0;
 }
 
 INSTANTIATE_TEST_SUITE_P(Bundled, Sample, testing::ValuesIn(SampleNames()),

@@ -1,0 +1,127 @@
+#include "zepkit/export_command.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <optional>
+#include <system_error>
+
+#include "zep/character_lookup.h"
+#include "zep/document.h"
+#include "export/animation_export.h"
+#include "sys/data_dirs.h"
+
+namespace zepkit {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The longest hold or widest sheet anyone could want, and short of overflow.
+constexpr int64_t kMaxOptionValue = 10'000'000;
+
+struct ExportWords {
+    fs::path source;
+    fs::path out;
+    std::optional<int64_t> number;  // the value of the command's number option
+    bool once = false;
+};
+
+std::string Printable(const fs::path& path) {
+    const std::u8string name = path.u8string();
+    return {name.begin(), name.end()};
+}
+
+std::optional<int64_t> ParseCount(const std::u16string& text) {
+    if (text.empty() || text.size() > 8) return std::nullopt;
+    int64_t value = 0;
+    for (const char16_t c : text) {
+        if (c < u'0' || c > u'9') return std::nullopt;
+        value = value * 10 + (c - u'0');
+    }
+    return value <= kMaxOptionValue ? std::optional(value) : std::nullopt;
+}
+
+// SOURCE, OUT and the options in any order after them; none for words that
+// do not fit.
+std::optional<ExportWords> ParseWords(const std::vector<std::u16string>& words,
+                                      const std::u16string& number_option, bool takes_once) {
+    ExportWords parsed;
+    std::vector<std::u16string> positional;
+    for (size_t i = 0; i < words.size(); ++i) {
+        if (words[i] == number_option && i + 1 < words.size() && !parsed.number) {
+            parsed.number = ParseCount(words[++i]);
+            if (!parsed.number) return std::nullopt;
+        } else if (takes_once && words[i] == u"--once" && !parsed.once) {
+            parsed.once = true;
+        } else if (words[i].starts_with(u"--")) {
+            return std::nullopt;
+        } else {
+            positional.push_back(words[i]);
+        }
+    }
+    if (positional.size() != 2) return std::nullopt;
+    parsed.source = player::ResolveScriptArgument(fs::path(positional[0]),
+                                                  sys::PlayerDataFolders());
+    parsed.out = fs::path(positional[1]);
+    return parsed;
+}
+
+std::optional<player::Document> ReadSource(const fs::path& source) {
+    std::error_code ec;
+    std::optional<player::Document> document = player::ReadDocument(source, ec);
+    if (!document) {
+        std::fprintf(stderr, "zepkit: cannot read '%s': %s\n", Printable(source).c_str(),
+                     ec.message().c_str());
+    }
+    return document;
+}
+
+int Written(bool saved, const fs::path& out, const std::error_code& ec) {
+    if (saved) return 0;
+    std::fprintf(stderr, "zepkit: cannot write '%s': %s\n", Printable(out).c_str(),
+                 ec.message().c_str());
+    return 1;
+}
+
+void PrintUsage(const char* usage) { std::fputs(usage, stderr); }
+
+}  // namespace
+
+int GifCommand(const std::vector<std::u16string>& words) {
+    const std::optional<ExportWords> parsed = ParseWords(words, u"--hold", true);
+    if (!parsed) {
+        PrintUsage("Usage: zepkit gif SOURCE OUT.gif [--hold MS] [--once]\n");
+        return 2;
+    }
+    const std::optional<player::Document> document = ReadSource(parsed->source);
+    if (!document) return 1;
+    std::error_code ec;
+    const bool saved = player::ExportGif(
+        *document, parsed->out,
+        static_cast<int32_t>(parsed->number.value_or(player::kDefaultGifHoldMs)),
+        parsed->once ? player::GifLoop::Once : player::GifLoop::Forever, ec);
+    return Written(saved, parsed->out, ec);
+}
+
+int SheetCommand(const std::vector<std::u16string>& words) {
+    const std::optional<ExportWords> parsed = ParseWords(words, u"--columns", false);
+    if (!parsed || parsed->number == 0) {
+        PrintUsage("Usage: zepkit sheet SOURCE OUT.png [--columns N]\n");
+        return 2;
+    }
+    const std::optional<player::Document> document = ReadSource(parsed->source);
+    if (!document) return 1;
+    std::error_code ec;
+    const bool saved = player::ExportSheet(
+        *document, parsed->out,
+        static_cast<int32_t>(parsed->number.value_or(player::kDefaultSheetColumns)), ec);
+    if (ec == std::errc::invalid_argument) {
+        std::fprintf(stderr, "zepkit: no sheet of '%s': it has no strokes, or too many for one\n",
+                     Printable(parsed->source).c_str());
+        return 1;
+    }
+    return Written(saved, parsed->out, ec);
+}
+
+}  // namespace zepkit

@@ -1,0 +1,130 @@
+// zepkit: what the kanji suite does beyond its three programs.
+//
+//   zepkit import PACKAGE_DIR OUT_DIR [CHARACTERS]
+//
+// turns the stroke data in PACKAGE_DIR (one NAME.json per character) into
+// OUT_DIR/NAME.zep and NAME-NN.rgn: every character, or those of CHARACTERS.
+// A file that cannot be imported is named with its reason and the rest go on;
+// the exit code is then 1.
+//
+//   zepkit gif SOURCE OUT.gif [--hold MS] [--once]
+//   zepkit sheet SOURCE OUT.png [--columns N]
+//
+// write the animation of SOURCE (a script, or a character of the imported
+// set) as an animated GIF with the player's frames and timing, or its
+// stroke-order sheet as a PNG picture.
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <system_error>
+#include <thread>
+#include <vector>
+
+#include "zepkit/export_command.h"
+#include "zepkit/fidelity_report.h"
+#include "zepkit/import.h"
+#include "sys/cmdline.h"
+#include "sys/utf.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr char kUsage[] =
+    "Usage: zepkit import PACKAGE_DIR OUT_DIR [CHARACTERS]\n"
+    "       zepkit gif SOURCE OUT.gif [--hold MS] [--once]\n"
+    "       zepkit sheet SOURCE OUT.png [--columns N]\n"
+    "SOURCE is a .zep script or a character of the imported set.\n";
+
+std::string Printable(const fs::path& path) {
+    const std::u8string name = path.u8string();
+    return {name.begin(), name.end()};
+}
+
+bool IsOneCharacter(const fs::path& stem) {
+    return sys::Utf16ToCodePoints(stem.u16string()).size() == 1;
+}
+
+// NAME.json for each character asked for, or every file whose name is one
+// character followed by .json.
+std::vector<fs::path> Sources(const fs::path& package, const std::u16string* characters) {
+    std::vector<fs::path> sources;
+    if (characters) {
+        for (const char32_t c : sys::Utf16ToCodePoints(*characters)) {
+            std::string name;
+            sys::AppendUtf8(name, c);
+            sources.push_back(package /
+                              fs::path(std::u8string(name.begin(), name.end()) + u8".json"));
+        }
+        return sources;
+    }
+    std::error_code ec;
+    for (const fs::directory_entry& entry : fs::directory_iterator(package, ec)) {
+        const fs::path& p = entry.path();
+        if (p.extension() == ".json" && IsOneCharacter(p.stem())) sources.push_back(p);
+    }
+    std::sort(sources.begin(), sources.end());
+    return sources;
+}
+
+// One line on standard error that counts up, redrawn at most every tenth of a second.
+class Progress {
+public:
+    explicit Progress(size_t total) : total_(total) {}
+    void Update(size_t done) {
+        const auto now = std::chrono::steady_clock::now();
+        if (done < total_ && now - last_ < std::chrono::milliseconds(100)) return;
+        last_ = now;
+        std::fprintf(stderr, "\rzepkit: imported %zu of %zu characters", done, total_);
+        if (done == total_) std::fputc('\n', stderr);
+        std::fflush(stderr);
+    }
+
+private:
+    size_t total_;
+    std::chrono::steady_clock::time_point last_{};
+};
+
+int Import(const fs::path& package, const fs::path& out, const std::u16string* characters) {
+    const std::vector<fs::path> sources = Sources(package, characters);
+    if (sources.empty()) {
+        std::fprintf(stderr, "zepkit: no character data in '%s'\n", Printable(package).c_str());
+        return 1;
+    }
+    std::error_code ec;
+    fs::create_directories(out, ec);
+    if (ec) {
+        std::fprintf(stderr, "zepkit: cannot make '%s': %s\n", Printable(out).c_str(),
+                     ec.message().c_str());
+        return 1;
+    }
+    Progress progress(sources.size());
+    const auto results =
+        zepkit::ImportAll(sources, out, std::max(1u, std::thread::hardware_concurrency()),
+                          [&](size_t done) { progress.Update(done); });
+    int status = 0;
+    for (const zepkit::ImportResult& r : results) {
+        if (r.error.empty()) continue;
+        std::fprintf(stderr, "zepkit: %s: %s\n", Printable(r.source).c_str(), r.error.c_str());
+        status = 1;
+    }
+    std::fputs(zepkit::FidelityReport(results).c_str(), stdout);
+    return status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::u16string> words = sys::CommandLineWords(argc, argv);
+    if (words.size() >= 2 && (words[1] == u"gif" || words[1] == u"sheet")) {
+        const std::vector<std::u16string> rest(words.begin() + 2, words.end());
+        return words[1] == u"gif" ? zepkit::GifCommand(rest) : zepkit::SheetCommand(rest);
+    }
+    if ((words.size() != 4 && words.size() != 5) || words[1] != u"import") {
+        std::fputs(kUsage, stderr);
+        return 2;
+    }
+    return Import(fs::path(words[2]), fs::path(words[3]), words.size() == 5 ? &words[4] : nullptr);
+}

@@ -1,0 +1,212 @@
+#include "zepplayer/dialog.h"
+
+#include <chrono>
+#include <memory>
+#include <mutex>
+#include <system_error>
+#include <thread>
+#include <utility>
+
+#include "animation/bmpwrite.h"
+#include "animation/compose.h"
+#include "zepplayer/dialog_layout.h"
+#include "zep/document.h"
+#include "zepplayer/load_document.h"
+#include "animation/engine.h"
+#include "export/animation_export.h"
+#include "zepplayer/player_state.h"
+#include "sys/sleep.h"
+
+namespace fs = std::filesystem;
+
+namespace player {
+
+namespace {
+
+// "<" and ">" give a running animation this long to notice that it should stop.
+constexpr int32_t kStepPause = 200;
+
+// Set by OnInitDialog, cleared by OnDestroy once no animation runs. The
+// animation thread reads it, but only between its start and its join.
+DialogHost* DialogWindow = nullptr;
+std::thread AnimationWorker;
+
+// Stop clears the frame and Playing under this lock, and a frame is published
+// under it only while Playing is 1: once Stop has returned, an animation that
+// has not yet noticed cannot put its frame back on the canvas.
+std::mutex FrameGate;
+
+class WindowEffects final : public AnimationEffects {
+public:
+    explicit WindowEffects(DialogHost& host) : host_(host) {}
+    void Sleep(int32_t ms) override { host_.PauseAnimation(ms, Playing); }
+    void PlayClick() override { host_.PlayClick(); }
+    void PublishFrame(std::shared_ptr<const gfx::Bitmap> frame) override {
+        const std::lock_guard lock(FrameGate);
+        if (frame && Playing.load() == 0) return;
+        FrameBitmap.Publish(std::move(frame));
+    }
+    void RequestRepaint(bool erase) override { host_.RequestRepaint(RepaintArea::Canvas, erase); }
+    void BringToFront() override { host_.BringToFront(); }
+
+private:
+    DialogHost& host_;
+};
+
+void ClearFrame() {
+    const std::lock_guard lock(FrameGate);
+    Playing = 0;
+    FrameBitmap.Clear();
+}
+
+// Afterwards no animation thread runs: nothing reads the document or the
+// window, and Playing is 0.
+void StopAnimation() {
+    Playing = 0;
+    if (AnimationWorker.joinable()) AnimationWorker.join();
+}
+
+void Load(const fs::path& path) {
+    StopAnimation();
+    std::error_code ignored;
+    LoadDocument(
+        path, [] { DialogWindow->RequestRepaint(RepaintArea::Client, true); }, ignored);
+}
+
+void Play() {
+    StopAnimation();
+    ShownStroke = -1;
+    Playing = 1;
+    try {
+        AnimationWorker = std::thread(AnimationThread);
+    } catch (const std::system_error&) {
+        // No animation: show the still picture, which may have left step mode.
+        Playing = 0;
+        DialogWindow->RequestRepaint(RepaintArea::Client, true);
+    }
+}
+
+void Stop() {
+    ShownStroke = -1;
+    ClearFrame();
+    DialogWindow->RequestRepaint(RepaintArea::Client, true);
+}
+
+// One stroke forward (+1) or back (-1) in step mode; from the still picture
+// or an animation, to the first stroke. The step stays within RegionFiles.
+void Step(int32_t direction) {
+    Playing = 0;
+    DialogWindow->Sleep(kStepPause);
+    // An animation that has not ended within the pause would reset the stroke
+    // shown when it ends; wait for it, so the press is never undone.
+    StopAnimation();
+    int32_t shown = ShownStroke.load();
+    if (shown == -1) {
+        shown = 0;
+    } else if (direction > 0 && static_cast<size_t>(shown) + 1 < RegionFiles.size()) {
+        ++shown;
+    } else if (direction < 0 && shown > 0) {
+        --shown;
+    }
+    ShownStroke = shown;
+    ClearFrame();
+    DialogWindow->RequestRepaint(RepaintArea::Client, true);
+}
+
+// The loaded character's animated GIF or stroke-order sheet, made by an
+// animation of its own: the canvas, the counter and a running Play stay as
+// they are. With nothing loaded there is nothing to write.
+void SaveExport(const SaveChoice& choice) {
+    if (ScriptPath.empty()) return;
+    const Document document{Commands, RegionFiles};
+    std::error_code ignored;
+    if (choice.kind == SaveKind::AnimatedGif) {
+        ExportGif(document, choice.path, kDefaultGifHoldMs, GifLoop::Forever, ignored);
+    } else {
+        ExportSheet(document, choice.path, kDefaultSheetColumns, ignored);
+    }
+}
+
+// The picture the canvas shows now, saved as a black and white bitmap file,
+// or an export the user chose instead. A failed save shows nothing, and
+// nothing is repainted.
+void SaveBmp() {
+    const std::optional<SaveChoice> choice = DialogWindow->AskSavePath();
+    if (!choice) return;
+    if (choice->kind != SaveKind::Bitmap) {
+        SaveExport(*choice);
+        return;
+    }
+    std::optional<gfx::Bitmap> bitmap = gfx::Bitmap::Create(kCanvasSide, kCanvasSide, gfx::PixelFormat::Mono1);
+    if (!bitmap) return;
+    DialogWindow->SetCounterText(ComposeFrame(*bitmap, kCanvas, SharedCanvasState()));
+    std::error_code ignored;
+    SaveBitmapFile(choice->path, *bitmap, ignored);
+}
+
+}  // namespace
+
+void DialogHost::Sleep(int32_t ms) { sys::SleepMilliseconds(ms); }
+
+void DialogHost::PauseAnimation(int32_t ms, const PlayingFlag& playing) {
+    playing.Pause(std::chrono::milliseconds(ms));
+}
+
+CanvasState SharedCanvasState() {
+    return {Commands, RegionFiles, ShownStroke.load(), FrameBitmap.Current()};
+}
+
+void OnInitDialog(DialogHost& host, const std::optional<fs::path>& argument) {
+    DialogWindow = &host;
+    if (argument) Load(*argument);
+}
+
+void OnDropFiles(const std::vector<fs::path>& files) {
+    if (!files.empty()) Load(files.front());
+}
+
+void OnCommand(int32_t id) {
+    switch (id) {
+        case kIdOk:
+        case kIdCancel:
+            DialogWindow->EndDialog(id);
+            break;
+        case kIdPlay:
+            Play();
+            break;
+        case kIdStop:
+            Stop();
+            break;
+        case kIdNext:
+            Step(1);
+            break;
+        case kIdPrevious:
+            Step(-1);
+            break;
+        case kIdSaveBmp:
+            SaveBmp();
+            break;
+        default:
+            break;
+    }
+}
+
+void OnPaint(gfx::Bitmap& target, const gfx::Rect& area) {
+    DialogWindow->SetCounterText(ComposeFrame(target, area, SharedCanvasState()));
+}
+
+void OnDestroy() {
+    StopAnimation();
+    DialogWindow = nullptr;
+}
+
+void AnimationThread() {
+    DialogHost& host = *DialogWindow;
+    WindowEffects effects(host);
+    RunAnimation(Commands, RegionFiles, Playing, effects);
+    Playing = 0;
+    ShownStroke = -1;
+    host.RequestRepaint(RepaintArea::Canvas, true);
+}
+
+}  // namespace player

@@ -1,0 +1,84 @@
+// The player dialog's handlers and its animation thread. There is no toolkit
+// code here: a window shell turns its window's events into these calls,
+// shows what OnPaint draws, and does for the dialog what DialogHost asks.
+//
+// Every handler runs on the dialog's thread. Play starts one animation
+// thread; Play, a load, "<", ">" and the window's end stop it and wait for it
+// first, so there is never more than one, and none reads a document that is
+// being replaced or a window that is gone. Stopping wakes the animation's
+// pause, so that wait lasts at most for the frame being drawn.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "animation/compose.h"
+#include "gfx/bitmap.h"
+#include "gfx/geometry.h"
+#include "animation/playing_flag.h"
+
+namespace player {
+
+enum class RepaintArea { Client, Canvas };
+
+// What Save BMP writes: the canvas as a bitmap file, or an export of the
+// loaded character's animation.
+enum class SaveKind { Bitmap, AnimatedGif, StrokeSheet };
+
+struct SaveChoice {
+    std::filesystem::path path;
+    SaveKind kind = SaveKind::Bitmap;
+};
+
+// What the dialog needs from its window. The calls marked "any thread" also
+// come from the animation thread: they must be safe there and must never wait
+// for the dialog's thread, which may itself be waiting for the animation.
+struct DialogHost {
+    virtual ~DialogHost() = default;
+    // Any thread. Erasing matters only to shells that paint in two passes.
+    virtual void RequestRepaint(RepaintArea area, bool erase) = 0;
+    // The stroke counter beside the canvas.
+    virtual void SetCounterText(const std::string& text) = 0;
+    virtual void EndDialog(int32_t result) = 0;
+    // The save dialog: the path and file type the user chose, or none when
+    // cancelled.
+    virtual std::optional<SaveChoice> AskSavePath() = 0;
+    // Any thread. Starts the short click and returns at once.
+    virtual void PlayClick() = 0;
+    // Any thread.
+    virtual void BringToFront() = 0;
+    // The dialog's thread: pauses it for ms. Tests shorten the pauses.
+    virtual void Sleep(int32_t ms);
+    // The animation thread: pauses it for ms, or until playing is 0 if that
+    // comes first. Tests shorten the pauses.
+    virtual void PauseAnimation(int32_t ms, const PlayingFlag& playing);
+};
+
+// What the canvas shows now, from the player's shared state.
+[[nodiscard]] CanvasState SharedCanvasState();
+
+// The window exists and is about to be shown; argument is the script named on
+// the command line, if any. A script that does not load leaves the player empty.
+void OnInitDialog(DialogHost& host, const std::optional<std::filesystem::path>& argument);
+
+// Files dropped on the window: the first one is loaded, the rest ignored.
+void OnDropFiles(const std::vector<std::filesystem::path>& files);
+
+// A button, Enter (kIdOk) or Esc and the close box (kIdCancel); other ids are ignored.
+void OnCommand(int32_t id);
+
+// Draws the client area (area, with the canvas at its top left corner) into
+// target and sets the counter.
+void OnPaint(gfx::Bitmap& target, const gfx::Rect& area);
+
+// The window is going away: stops the animation and waits for its thread.
+void OnDestroy();
+
+// The body of the animation thread: plays the animation once, then returns
+// the canvas to the still picture.
+void AnimationThread();
+
+}  // namespace player

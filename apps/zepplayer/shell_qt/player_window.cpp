@@ -1,0 +1,268 @@
+#include "zepplayer/shell_qt/player_window.h"
+
+#include <QClipboard>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QFileDialog>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMetaObject>
+#include <QMimeData>
+#include <QPainter>
+#include <QPushButton>
+#include <QShortcut>
+#include <QUrl>
+
+#include <vector>
+
+#include "zep/character_lookup.h"
+#include "zepplayer/dialog_layout.h"
+#include "zepplayer/player_state.h"
+#include "zepplayer/save_types.h"
+#include "zepplayer/shell_qt/bitmap_image.h"
+#include "sys/data_dirs.h"
+#include "zepplayer/shell_qt/click_sound.h"
+
+namespace fs = std::filesystem;
+
+namespace shell_qt {
+
+namespace {
+
+// A dialog unit is defined by the average width of the 52 Latin letters,
+// rounded, and by the font's full height.
+player::DialogBaseUnits BaseUnits(const QFontMetrics& metrics) {
+    const int letters = metrics.horizontalAdvance(
+        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    return {(letters / 26 + 1) / 2, metrics.height()};
+}
+
+QRect ToQRect(const gfx::Rect& r) { return {r.left, r.top, r.right - r.left, r.bottom - r.top}; }
+
+// Paths are handed on as the system's own bytes.
+fs::path ToPath(const QString& name) { return fs::path(QFile::encodeName(name).toStdString()); }
+
+std::vector<fs::path> LocalFiles(const QMimeData* data) {
+    std::vector<fs::path> files;
+    if (!data || !data->hasUrls()) return files;
+    for (const QUrl& url : data->urls()) {
+        if (url.isLocalFile()) files.push_back(ToPath(url.toLocalFile()));
+    }
+    return files;
+}
+
+// The imported character that pasted or dropped text names, if any.
+std::optional<fs::path> CharacterScript(const QMimeData* data) {
+    if (!data || data->hasUrls() || !data->hasText()) return std::nullopt;
+    return player::FindCharacterScript(data->text().toStdU16String(), sys::PlayerDataFolders());
+}
+
+// A drop loads its first file, and only a name ending in ".zep" (in any
+// case) can load.
+bool CarriesScript(const QMimeData* data) {
+    const std::vector<fs::path> files = LocalFiles(data);
+    if (files.empty()) return false;
+    const QString name = QFile::decodeName(files.front().filename().native().c_str());
+    return name.endsWith(QStringLiteral(".zep"), Qt::CaseInsensitive);
+}
+
+using player::kSaveTypes;
+using player::SaveType;
+
+const SaveType& SaveTypeOf(const QString& filter) {
+    for (const SaveType& type : kSaveTypes) {
+        if (filter == QLatin1String(type.filter)) return type;
+    }
+    return kSaveTypes[0];
+}
+
+void ProposeName(QFileDialog& dialog, const SaveType& type) {
+    const fs::path name = player::ProposedSaveName(type);
+    if (!name.empty()) dialog.selectFile(QFile::decodeName(name.native().c_str()));
+}
+
+}  // namespace
+
+PlayerWindow::PlayerWindow(const std::optional<fs::path>& argument) {
+    setWindowTitle(QString::fromUtf8(player::kDialogCaption));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
+    setAcceptDrops(true);
+
+    const player::DialogBaseUnits base = BaseUnits(QFontMetrics(font()));
+    setFixedSize(player::UnitsToPixelsX(player::kDialogWidthUnits, base),
+                 player::UnitsToPixelsY(player::kDialogHeightUnits, base));
+    // Created in tab order.
+    for (const player::ControlTemplate& control : player::kControls) {
+        QWidget* widget = nullptr;
+        if (control.kind == player::ControlKind::PushButton) {
+            auto* button = new QPushButton(QString::fromUtf8(control.text), this);
+            button->setAutoDefault(false);
+            button->setDefault(false);
+            const int32_t id = control.id;
+            connect(button, &QPushButton::clicked, this, [id] { player::OnCommand(id); });
+            widget = button;
+        } else {
+            counter_ = new QLabel(QString::fromUtf8(control.text), this);
+            counter_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+            widget = counter_;
+        }
+        widget->setObjectName(QString::number(control.id));
+        widget->setGeometry(ToQRect(player::ControlRect(control, base)));
+    }
+
+    // Beyond the template, as on any window here: the arrow keys step as "<"
+    // and ">" do, whichever button has the focus, and Ctrl+O opens a script.
+    const auto shortcut = [this](const QKeySequence& keys, auto action) {
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, action);
+    };
+    shortcut(QKeySequence(Qt::Key_Left), [] { player::OnCommand(player::kIdPrevious); });
+    shortcut(QKeySequence(Qt::Key_Right), [] { player::OnCommand(player::kIdNext); });
+    shortcut(QKeySequence::Open, [this] { OpenScript(); });
+
+    click_ = std::make_unique<ClickSound>(QStringLiteral(":/zepplayer/click.wav"));
+    player::OnInitDialog(*this, argument);
+}
+
+PlayerWindow::~PlayerWindow() { player::OnDestroy(); }
+
+// The animation thread calls in here too: every change to the window is
+// queued to the window's own thread, and nothing waits for it.
+void PlayerWindow::RequestRepaint(player::RepaintArea area, bool /*erase: Qt repaints whole*/) {
+    QMetaObject::invokeMethod(
+        this,
+        [this, area] { area == player::RepaintArea::Client ? update() : update(CanvasRect()); },
+        Qt::QueuedConnection);
+}
+
+void PlayerWindow::PlayClick() {
+    QMetaObject::invokeMethod(
+        this, [this] { click_->Play(); }, Qt::QueuedConnection);
+}
+
+void PlayerWindow::BringToFront() {
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            raise();
+            activateWindow();
+        },
+        Qt::QueuedConnection);
+}
+
+void PlayerWindow::SetCounterText(const std::string& text) {
+    const QString shown = QString::fromStdString(text);
+    if (counter_->text() != shown) counter_->setText(shown);
+    // The counter numbers strokes from 0; its tip counts them as people do.
+    bool step = false;
+    const int stroke = shown.toInt(&step);
+    const QString tip =
+        step ? QStringLiteral("%1 / %2 strokes").arg(stroke + 1).arg(player::RegionFiles.size())
+             : QString();
+    if (counter_->toolTip() != tip) counter_->setToolTip(tip);
+}
+
+void PlayerWindow::EndDialog(int32_t result) { done(result); }
+
+std::optional<player::SaveChoice> PlayerWindow::AskSavePath() {
+    QStringList filters;
+    for (const SaveType& type : kSaveTypes) filters << QLatin1String(type.filter);
+    QFileDialog dialog(this, QStringLiteral("Save as BMP"), QString(), filters.join(";;"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(QStringLiteral("bmp"));
+    // The picture of a loaded character is proposed under the script's name,
+    // with the extension of the type chosen.
+    ProposeName(dialog, kSaveTypes[0]);
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& f) {
+        const SaveType& type = SaveTypeOf(f);
+        dialog.setDefaultSuffix(QLatin1String(type.suffix));
+        ProposeName(dialog, type);
+    });
+    // Replacing a file needs the user's word.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    const QStringList files = dialog.selectedFiles();
+    if (files.isEmpty() || files.first().isEmpty()) return std::nullopt;
+    return player::SaveChoice{ToPath(files.first()), SaveTypeOf(dialog.selectedNameFilter()).kind};
+}
+
+// The platform's own file dialog where it has one.
+std::optional<fs::path> PlayerWindow::AskScriptPath() {
+    const QString name =
+        QFileDialog::getOpenFileName(this, QStringLiteral("Open ZEP script"), QString(),
+                                     QStringLiteral("ZEP script (*.zep *.ZEP)"));
+    if (name.isEmpty()) return std::nullopt;
+    return ToPath(name);
+}
+
+// The script loads as a dropped one does.
+void PlayerWindow::OpenScript() {
+    if (const std::optional<fs::path> path = AskScriptPath()) player::OnDropFiles({*path});
+}
+
+QRect PlayerWindow::CanvasRect() const { return {0, 0, player::kCanvasSide, player::kCanvasSide}; }
+
+void PlayerWindow::reject() { player::OnCommand(player::kIdCancel); }
+
+void PlayerWindow::paintEvent(QPaintEvent* /*event*/) {
+    // The client area is composed with a canvas pixel for each pixel of the
+    // layout, then scaled to the screen's device pixels, nearest neighbour:
+    // the canvas fills its place at any scale and stays sharp.
+    const int32_t width = this->width();
+    const int32_t height = this->height();
+    if (!client_ || client_->width() != width || client_->height() != height) {
+        client_ = gfx::Bitmap::Create(width, height, gfx::PixelFormat::Rgb32);
+        if (!client_) return;
+    }
+    player::OnPaint(*client_, {0, 0, width, height});
+    ToDeviceImage(*client_, devicePixelRatioF(), shown_);
+    if (shown_.isNull()) return;
+    QPainter painter(this);
+    painter.drawImage(QPointF(0, 0), shown_);
+}
+
+// Enter presses the focused button; with no button focused it ends the
+// dialog, and so does Esc.
+void PlayerWindow::keyPressEvent(QKeyEvent* event) {
+    // Ctrl+V with a character on the clipboard loads it, like a dropped script.
+    if (event->matches(QKeySequence::Paste)) {
+        if (const auto script = CharacterScript(QGuiApplication::clipboard()->mimeData())) {
+            player::OnDropFiles({*script});
+        }
+        return;
+    }
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        if (auto* button = qobject_cast<QPushButton*>(focusWidget())) {
+            button->click();
+        } else {
+            player::OnCommand(player::kIdOk);
+        }
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void PlayerWindow::dragEnterEvent(QDragEnterEvent* event) {
+    // The cursor promises a drop only for what the player can load.
+    if (CarriesScript(event->mimeData()) || CharacterScript(event->mimeData())) {
+        event->acceptProposedAction();
+    }
+}
+
+void PlayerWindow::dropEvent(QDropEvent* event) {
+    std::vector<fs::path> files = LocalFiles(event->mimeData());
+    if (const auto script = CharacterScript(event->mimeData()); files.empty() && script) {
+        files.push_back(*script);
+    }
+    if (files.empty()) return;
+    event->acceptProposedAction();
+    player::OnDropFiles(files);
+}
+
+}  // namespace shell_qt

@@ -1,0 +1,66 @@
+// The player's window on Qt 6 Widgets: the dialog, its six controls, the
+// canvas, dropped files, the save dialog and the click. Everything it shows
+// or does for the player comes from player/dialog.h.
+#pragma once
+
+#include <QDialog>
+#include <QImage>
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "gfx/bitmap.h"
+#include "zepplayer/dialog.h"
+
+class QLabel;
+
+namespace shell_qt {
+
+class ClickSound;
+
+class PlayerWindow : public QDialog, public player::DialogHost {
+public:
+    // Sets up the window and loads the script named on the command line.
+    explicit PlayerWindow(const std::optional<std::filesystem::path>& argument);
+    // Stops the animation and waits for it before anything it uses goes away.
+    ~PlayerWindow() override;
+    PlayerWindow(const PlayerWindow&) = delete;
+    PlayerWindow& operator=(const PlayerWindow&) = delete;
+
+    void RequestRepaint(player::RepaintArea area, bool erase) override;
+    void SetCounterText(const std::string& text) override;
+    void EndDialog(int32_t result) override;
+    std::optional<player::SaveChoice> AskSavePath() override;
+    void PlayClick() override;
+    void BringToFront() override;
+
+    // The open dialog (Ctrl+O): the script the user chose, or none.
+    virtual std::optional<std::filesystem::path> AskScriptPath();
+    // Asks for a script and loads it.
+    void OpenScript();
+
+    // The canvas in the window's coordinates.
+    QRect CanvasRect() const;
+
+    // Esc and the close box.
+    void reject() override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    QLabel* counter_ = nullptr;
+    std::unique_ptr<ClickSound> click_;
+    // The client area in canvas pixels, and in the screen's device pixels,
+    // kept between repaints.
+    std::optional<gfx::Bitmap> client_;
+    QImage shown_;
+};
+
+}  // namespace shell_qt

@@ -1,0 +1,229 @@
+#include "zepplayer/shell_win32/player_window.h"
+
+#include <commdlg.h>
+#include <mmsystem.h>
+#include <shellapi.h>
+
+#include <algorithm>
+#include <array>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "gfx/bitmap.h"
+#include "zepplayer/dialog.h"
+#include "zepplayer/dialog_layout.h"
+#include "zepplayer/player_state.h"
+#include "zepplayer/save_types.h"
+#include "zepplayer/shell_win32/bitmap_dib.h"
+
+namespace fs = std::filesystem;
+
+namespace shell_win32 {
+
+namespace {
+
+constexpr int kDialogTemplate = 1;
+constexpr int kClickSound = 1;
+constexpr UINT kDefaultDpi = 96;
+
+// What the animation thread asks of the window, carried to the dialog's
+// thread by PostMessage, which never waits for it.
+constexpr UINT kRepaintMessage = WM_APP + 1;  // wParam: player::RepaintArea
+constexpr UINT kToFrontMessage = WM_APP + 2;
+
+HINSTANCE AppInstance = nullptr;
+
+class Win32Host final : public player::DialogHost {
+public:
+    // Set before the first animation starts and kept until the last has ended.
+    void Attach(HWND window) { window_ = window; }
+
+    void RequestRepaint(player::RepaintArea area, bool /*erase: one pass paints it all*/) override {
+        PostMessageW(window_, kRepaintMessage, static_cast<WPARAM>(area), 0);
+    }
+
+    void SetCounterText(const std::string& text) override {
+        // The counter holds digits only, so each byte is one character.
+        const std::wstring shown(text.begin(), text.end());
+        std::array<wchar_t, 32> current{};
+        GetDlgItemTextW(window_, player::kIdCounter, current.data(),
+                        static_cast<int>(current.size()));
+        // Setting the same text again would only make the control flicker.
+        if (shown != current.data()) SetDlgItemTextW(window_, player::kIdCounter, shown.c_str());
+    }
+
+    void EndDialog(int32_t result) override { ::EndDialog(window_, result); }
+
+    std::optional<player::SaveChoice> AskSavePath() override;
+
+    void PlayClick() override {
+        PlaySoundW(MAKEINTRESOURCEW(kClickSound), AppInstance,
+                   SND_RESOURCE | SND_ASYNC | SND_NODEFAULT);
+    }
+
+    void BringToFront() override { PostMessageW(window_, kToFrontMessage, 0, 0); }
+
+private:
+    HWND window_ = nullptr;
+};
+
+Win32Host Host;
+// The client area in canvas pixels, kept between repaints.
+std::optional<gfx::Bitmap> ClientPicture;
+
+// "label\0pattern\0" for each type; c_str() adds the null that ends the list.
+std::wstring SaveFilter() {
+    std::wstring filter;
+    for (const player::SaveType& type : player::kSaveTypes) {
+        for (const std::string_view text : {type.filter, type.pattern}) {
+            filter.append(text.begin(), text.end());  // ASCII
+            filter += L'\0';
+        }
+    }
+    return filter;
+}
+
+std::optional<player::SaveChoice> Win32Host::AskSavePath() {
+    std::array<wchar_t, MAX_PATH> file{};
+    // The loaded script's name is proposed without an extension: the dialog
+    // adds the one of the type chosen, so that a GIF is never named .bmp.
+    const std::wstring proposed = player::ScriptPath.stem().wstring();
+    if (proposed.size() < file.size()) std::copy(proposed.begin(), proposed.end(), file.begin());
+    const std::wstring filter = SaveFilter();
+    OPENFILENAMEW request{};
+    // The structure's own size: the smaller one of older systems fails on x64.
+    request.lStructSize = sizeof request;
+    request.hwndOwner = window_;
+    request.lpstrFilter = filter.c_str();
+    request.nFilterIndex = 1;
+    request.lpstrFile = file.data();
+    request.nMaxFile = static_cast<DWORD>(file.size());
+    request.lpstrTitle = L"Save as BMP";
+    // The region files of a script opened by a relative name are found from
+    // the current folder, which the dialog must leave where it is.
+    request.Flags = OFN_OVERWRITEPROMPT | OFN_EXPLORER | OFN_ENABLESIZING | OFN_DONTADDTORECENT |
+                    OFN_NOCHANGEDIR;
+    // A name typed without an extension takes the chosen type's.
+    request.lpstrDefExt = L"bmp";
+    if (!GetSaveFileNameW(&request)) return std::nullopt;
+    const size_t chosen = request.nFilterIndex >= 1 && request.nFilterIndex <= std::size(player::kSaveTypes)
+                              ? request.nFilterIndex - 1
+                              : 0;
+    return player::SaveChoice{fs::path(file.data()), player::kSaveTypes[chosen].kind};
+}
+
+RECT CanvasRect(HWND window) {
+    const LONG side = player::kCanvasSide * CanvasScale(GetDpiForWindow(window));
+    return {0, 0, side, side};
+}
+
+// The controls paint themselves; drawing under them would only flicker.
+void ExcludeControls(HWND window, HDC dc) {
+    for (const player::ControlTemplate& control : player::kControls) {
+        const HWND child = GetDlgItem(window, control.id);
+        RECT r{};
+        if (!child || !GetWindowRect(child, &r)) continue;
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+        ExcludeClipRect(dc, r.left, r.top, r.right, r.bottom);
+    }
+}
+
+// Composes the client area in canvas pixels and copies it to the window.
+void DrawClient(HWND window, HDC dc) {
+    RECT client{};
+    GetClientRect(window, &client);
+    const int32_t scale = CanvasScale(GetDpiForWindow(window));
+    const int32_t width = client.right;
+    const int32_t height = client.bottom;
+    if (width <= 0 || height <= 0) return;
+    const int32_t picture_width = (width + scale - 1) / scale;
+    const int32_t picture_height = (height + scale - 1) / scale;
+    if (!ClientPicture || ClientPicture->width() != picture_width ||
+        ClientPicture->height() != picture_height) {
+        ClientPicture = gfx::Bitmap::Create(picture_width, picture_height, gfx::PixelFormat::Rgb32);
+        if (!ClientPicture) return;
+    }
+    player::OnPaint(*ClientPicture, {0, 0, picture_width, picture_height});
+    ExcludeControls(window, dc);
+    DrawScaled(dc, *ClientPicture, scale, width, height);
+}
+
+void OnPaint(HWND window) {
+    PAINTSTRUCT paint{};
+    if (const HDC dc = BeginPaint(window, &paint)) DrawClient(window, dc);
+    EndPaint(window, &paint);
+}
+
+void OnInitDialog(HWND window, const wchar_t* argument) {
+    Host.Attach(window);
+    DragAcceptFiles(window, TRUE);
+    // The sound devices are found now, not at the first click: a slow first
+    // search would delay that click until the next one cuts it off.
+    waveOutGetNumDevs();
+    std::optional<fs::path> script;
+    if (argument) script = fs::path(argument);
+    player::OnInitDialog(Host, script);
+}
+
+void OnDropFiles(HDROP drop) {
+    // The name's own length, so that no name is cut short.
+    const UINT length = DragQueryFileW(drop, 0, nullptr, 0);
+    std::wstring name(length, L'\0');
+    const bool named = length > 0 && DragQueryFileW(drop, 0, name.data(), length + 1) == length;
+    DragFinish(drop);
+    if (named) player::OnDropFiles({fs::path(name)});
+}
+
+INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    switch (message) {
+        case WM_INITDIALOG:
+            OnInitDialog(window, reinterpret_cast<const wchar_t*>(lparam));
+            return TRUE;  // the first control gets the focus
+        case WM_PAINT:
+            OnPaint(window);
+            return FALSE;
+        case WM_COMMAND:
+            player::OnCommand(LOWORD(wparam));
+            return FALSE;
+        case WM_DROPFILES:
+            OnDropFiles(reinterpret_cast<HDROP>(wparam));
+            return FALSE;
+        case WM_DPICHANGED:
+            // The dialog manager rescales the dialog; the canvas follows.
+            InvalidateRect(window, nullptr, FALSE);
+            return FALSE;
+        case WM_DESTROY:
+            // Waits for the animation, which never waits for this thread.
+            player::OnDestroy();
+            ClientPicture.reset();
+            return FALSE;
+        case kRepaintMessage: {
+            const bool canvas =
+                static_cast<player::RepaintArea>(wparam) == player::RepaintArea::Canvas;
+            const RECT area = CanvasRect(window);
+            InvalidateRect(window, canvas ? &area : nullptr, FALSE);
+            return TRUE;
+        }
+        case kToFrontMessage:
+            SetForegroundWindow(window);
+            return TRUE;
+        default:
+            return FALSE;
+    }
+}
+
+}  // namespace
+
+int32_t CanvasScale(UINT dpi) {
+    return static_cast<int32_t>(std::max(dpi, kDefaultDpi) / kDefaultDpi);
+}
+
+void RunPlayerDialog(HINSTANCE instance, const wchar_t* argument) {
+    AppInstance = instance;
+    DialogBoxParamW(instance, MAKEINTRESOURCEW(kDialogTemplate), nullptr, DialogProc,
+                    reinterpret_cast<LPARAM>(argument));
+}
+
+}  // namespace shell_win32

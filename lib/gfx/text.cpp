@@ -1,0 +1,62 @@
+// One line of text in the built-in font, centred in a box.
+#include "gfx/text.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "gfx/font5x7.h"
+
+namespace gfx {
+
+namespace {
+
+constexpr int64_t kAdvance = kGlyphWidth + 1;  // one blank column between glyphs
+
+// Glyphs are drawn at twice their size when the line fits the box that way:
+// 14 pixels high is close to a dialog font on a normal screen, while a
+// single-size 7 pixel line stays readable in a box too small for it.
+int64_t ScaleFor(const Rect& box, size_t length) {
+    int64_t width = static_cast<int64_t>(length) * kAdvance - 1;
+    bool fits = 2 * width <= int64_t{box.right} - box.left &&
+                2 * kGlyphHeight <= int64_t{box.bottom} - box.top;
+    return fits ? 2 : 1;
+}
+
+int32_t Clamp32(int64_t v) {
+    return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
+}
+
+}  // namespace
+
+void DrawTextCentered(Bitmap& bitmap, const Rect& box, std::string_view text, Color color) {
+    if (text.empty() || box.IsEmpty()) return;
+    int64_t scale = ScaleFor(box, text.size());
+    int64_t width = (static_cast<int64_t>(text.size()) * kAdvance - 1) * scale;
+    int64_t height = kGlyphHeight * scale;
+    // Centred with the odd pixel to the right and below, like the platform's
+    // centred text; a line wider than the box overhangs both sides equally.
+    int64_t left = box.left + (int64_t{box.right} - box.left - width) / 2;
+    int64_t top = box.top + (int64_t{box.bottom} - box.top - height) / 2;
+    for (size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        if (c < kFirstGlyph || c > kLastGlyph) c = '?';
+        const auto& rows = kGlyphRows[c - kFirstGlyph];
+        int64_t gx = left + static_cast<int64_t>(i) * kAdvance * scale;
+        if (gx >= box.right) break;
+        if (gx + kGlyphWidth * scale <= box.left) continue;
+        for (int row = 0; row < kGlyphHeight; ++row) {
+            for (int col = 0; col < kGlyphWidth; ++col) {
+                if (rows[row][col] != '#') continue;
+                int64_t x = gx + col * scale;
+                int64_t y = top + row * scale;
+                Rect dot{Clamp32(std::max<int64_t>(x, box.left)),
+                         Clamp32(std::max<int64_t>(y, box.top)),
+                         Clamp32(std::min<int64_t>(x + scale, box.right)),
+                         Clamp32(std::min<int64_t>(y + scale, box.bottom))};
+                bitmap.FillRect(dot, color);
+            }
+        }
+    }
+}
+
+}  // namespace gfx

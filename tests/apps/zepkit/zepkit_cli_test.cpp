@@ -1,0 +1,91 @@
+// The zepkit program as a user runs it: which files it takes, what it says
+// about a bad one, and its exit code.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "support/character_files.h"
+#include "support/child_process.h"
+#include "support/environment.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr char kBar[] = R"({"strokes": ["M100,400 L900,400 L900,460 L100,460 Z"],
+                            "medians": [[[120,430],[880,430]]]})";
+
+struct Outcome {
+    int exit_code;
+    std::string output;  // standard output and standard error
+};
+
+Outcome Zepkit(const std::vector<std::string>& args) {
+    const testsupport::ChildRun run =
+        testsupport::RunChild(ZEPKIT_PATH, args, {}, testsupport::ErrorOutput::WithOutput);
+    return {run.exit_code, run.output};
+}
+
+// Every one-character file of the package is imported, other files are not
+// character data, a bad file is named and ends the run with 1.
+TEST(ZepkitProgram, ImportsEveryCharacterAndNamesTheBadOnes) {
+    const player_test::ScratchDir dir;
+    fs::create_directories(dir.path() / "pkg");
+    dir.Write("pkg/一.json", kBar);
+    dir.Write("pkg/二.json", "{\"strokes\": 3}");
+    dir.Write("pkg/package.json", "{}");
+    const std::string out = (dir.path() / "out").string();
+    const std::string pkg = (dir.path() / "pkg").string();
+    const Outcome all = Zepkit({"import", pkg, out});
+    EXPECT_EQ(all.exit_code, 1);
+    EXPECT_NE(all.output.find("二.json"), std::string::npos) << all.output;
+    EXPECT_EQ(all.output.find("package.json"), std::string::npos) << all.output;
+    EXPECT_TRUE(fs::exists(dir.path() / "out" / fs::path(u8"一-00.rgn")));
+    EXPECT_TRUE(fs::exists(dir.path() / "out" / fs::path(u8"一.zep")));
+
+    const Outcome one = Zepkit({"import", pkg, out, "一"});
+    EXPECT_EQ(one.exit_code, 0) << one.output;
+    EXPECT_EQ(Zepkit({"import"}).exit_code, 2);
+    EXPECT_EQ(Zepkit({"export", "a", "b"}).exit_code, 2);
+}
+
+// A source that is not a readable script is named once and ends the run
+// with 1, before any file is made; a character of the imported set is found.
+TEST(ZepkitProgram, ExportsRefuseWhatIsNotAScriptAndFindCharacters) {
+    const player_test::ScratchDir dir;
+    dir.Write("notes.txt", "L 0 0 0 0");
+    const fs::path kanji = dir.path() / "share" / "zepplayer" / "kanji";
+    fs::create_directories(kanji);
+    dir.Write("share/zepplayer/kanji/川.zep", "L 0 0 0 0");
+    dir.Write("share/zepplayer/kanji/川-00.rgn",
+              player_test::RegionFileBytes(gfx::Region::FromRect({100, 20, 140, 230})));
+    // Only this set is searched, whatever the user running the test has imported.
+    const std::string share = (dir.path() / "share").string();
+    testsupport::SetEnvironment("XDG_DATA_HOME", share);
+    testsupport::SetEnvironment("XDG_DATA_DIRS", "/nowhere");
+    testsupport::SetEnvironment("LOCALAPPDATA", share);
+    const std::string out = (dir.path() / "out").string();
+    const std::string missing = (dir.path() / "none.zep").string();
+    const std::string text = (dir.path() / "notes.txt").string();
+    const std::vector<std::vector<std::string>> refusals{
+        {"gif", missing, out}, {"sheet", missing, out}, {"gif", text, out},
+        {"sheet", "山", out, "--columns", "2"}};
+    for (const std::vector<std::string>& args : refusals) {
+        const Outcome refused = Zepkit(args);
+        EXPECT_EQ(refused.exit_code, 1) << args[0] << " " << args[1];
+        EXPECT_EQ(std::count(refused.output.begin(), refused.output.end(), '\n'), 1)
+            << refused.output;
+        EXPECT_FALSE(fs::exists(out)) << args[0] << " " << args[1];
+    }
+    EXPECT_EQ(Zepkit({"gif", "川", out, "--once"}).exit_code, 0);
+    std::ifstream gif(out, std::ios::binary);
+    std::string magic(6, '\0');
+    gif.read(magic.data(), 6);
+    EXPECT_EQ(magic, "GIF89a");
+    EXPECT_EQ(Zepkit({"sheet", "川", out, "--columns", "0"}).exit_code, 2);
+}
+
+}  // namespace
