@@ -10,14 +10,14 @@
 #include <memory>
 #include <string>
 
-#include "gfx/region.h"
 #include "animation/compose.h"
 #include "animation/engine.h"
 #include "animation/engine_geometry.h"
-#include "zep/region_encode.h"
 #include "animation/recording_effects.h"
-#include "zep/script.h"
+#include "gfx/region.h"
 #include "picture/trace.h"
+#include "zep/region_encode.h"
+#include "zep/script.h"
 
 namespace {
 
@@ -34,7 +34,7 @@ gfx::Region Stroke(int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
 
 // A character of 30 strokes, written as region files "<dir>/bench-NN.rgn".
 struct Character {
-    fs::path dir = fs::temp_directory_path() / "zep_player_bench";
+    fs::path dir = fs::temp_directory_path() / "zep_animation_bench";
     std::vector<gfx::Region> strokes;
     std::vector<fs::path> files;
 

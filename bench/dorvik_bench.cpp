@@ -7,8 +7,8 @@
 #include <string_view>
 
 #include "dorvik/grading.h"
-#include "sys/console.h"
 #include "dorvik/tables.h"
+#include "sys/console.h"
 
 namespace {
 

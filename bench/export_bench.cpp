@@ -4,10 +4,10 @@
 
 #include <filesystem>
 
-#include "export_frames.h"
 #include "export/gif_encoder.h"
 #include "export/png_write.h"
 #include "export/stroke_sheet.h"
+#include "export_frames.h"
 
 namespace {
 

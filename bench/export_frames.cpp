@@ -8,9 +8,9 @@
 #include <string>
 #include <system_error>
 
-#include "zep/document.h"
 #include "export/animation_export.h"
 #include "export/stroke_sheet.h"
+#include "zep/document.h"
 
 namespace export_bench {
 

@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <vector>
 
-#include "gfx/region.h"
 #include "export/gif_encoder.h"
+#include "gfx/region.h"
 
 namespace export_bench {
 

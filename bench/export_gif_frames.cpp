@@ -15,9 +15,9 @@
 #include <system_error>
 #include <vector>
 
-#include "export_frames.h"
 #include "export/gif_encoder.h"
 #include "export/png_write.h"
+#include "export_frames.h"
 
 namespace {
 

@@ -13,10 +13,10 @@
 
 #include "gfx/bitmap.h"
 #include "picture/picture.h"
-#include "zep/region_encode.h"
-#include "zep/region_format.h"
 #include "picture/trace.h"
 #include "test_picture.h"
+#include "zep/region_encode.h"
+#include "zep/region_format.h"
 
 namespace {
 

@@ -10,9 +10,9 @@
 #include "gfx/little_endian.h"
 #include "gfx/region.h"
 #include "picture/bmp.h"
+#include "picture/trace.h"
 #include "zep/region_encode.h"
 #include "zep/region_format.h"
-#include "picture/trace.h"
 
 // The reference, private to this file and built with the same sanitizers.
 #define STB_IMAGE_STATIC

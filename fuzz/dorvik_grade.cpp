@@ -7,12 +7,12 @@
 #include <string_view>
 #include <vector>
 
-#include "fuzz_targets.h"
 #include "dorvik/grading.h"
+#include "dorvik/tables.h"
+#include "fuzz_targets.h"
 #include "sys/cmdline.h"
 #include "sys/console.h"
 #include "sys/utf.h"
-#include "dorvik/tables.h"
 
 namespace zepfuzz {
 

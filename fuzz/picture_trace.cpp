@@ -8,9 +8,9 @@
 #include "fuzz_targets.h"
 #include "gfx/region.h"
 #include "picture/picture.h"
+#include "picture/trace.h"
 #include "zep/region_encode.h"
 #include "zep/region_format.h"
-#include "picture/trace.h"
 
 namespace zepfuzz {
 

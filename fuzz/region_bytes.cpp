@@ -6,9 +6,9 @@
 
 #include "fuzz_targets.h"
 #include "gfx/region.h"
-#include "zep/region_format.h"
-#include "zep/region_encode.h"
 #include "picture/trace.h"
+#include "zep/region_encode.h"
+#include "zep/region_format.h"
 
 namespace zepfuzz {
 

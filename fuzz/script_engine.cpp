@@ -17,12 +17,12 @@
 #include <system_error>
 #include <vector>
 
+#include "animation/engine.h"
+#include "animation/recording_effects.h"
 #include "fuzz_targets.h"
 #include "gfx/bitmap.h"
-#include "zep/document.h"
-#include "animation/engine.h"
 #include "zep/canvas.h"
-#include "animation/recording_effects.h"
+#include "zep/document.h"
 #include "zep/region_load.h"
 #include "zep/script.h"
 

@@ -26,11 +26,11 @@ win_build=$root/${1:-build-windows}
 linux_build=$root/${2:-build}
 
 # The build's own program: the package's copy may be older.
-exe=$win_build/player/shell_win32/zepplayer.exe
+exe=$win_build/bin/zepplayer.exe
 snapshot=$linux_build/tools/player_snapshot
 [ -f "$exe" ] || { echo "no $exe" >&2; exit 1; }
 [ -x "$snapshot" ] || { echo "no $snapshot: build the Linux target player_snapshot" >&2; exit 1; }
-zepkit=$linux_build/zepkit/zepkit
+zepkit=$linux_build/bin/zepkit
 [ -x "$zepkit" ] || { echo "no $zepkit: build the Linux target zepkit" >&2; exit 1; }
 for tool in wine Xvfb xdotool convert compare; do
   command -v "$tool" >/dev/null || { echo "$tool is missing" >&2; exit 1; }

@@ -22,7 +22,7 @@ mkdir -p "$build/coverage"
 cd "$root"
 gcovr --root "$root" --object-directory "$build" --exclude-directories "$build/CMakeFiles" \
   --exclude "$root/tests/" --exclude "$root/bench/" --exclude "$root/fuzz/" --exclude "$root/tools/" \
-  --exclude "$root/player/shell_qt/" --exclude "$root/player/shell_win32/" --exclude "$build/" \
+  --exclude "$root/apps/zepplayer/shell_qt/" --exclude "$root/apps/zepplayer/shell_win32/" --exclude "$build/" \
   --html-details "$build/coverage/index.html" --print-summary --sort-percentage \
   --txt "$build/coverage/summary.txt"
 cat "$build/coverage/summary.txt"

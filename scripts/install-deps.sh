@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build pkg-config
+  build-essential cmake ninja-build pkg-config python3
   googletest libgtest-dev libbenchmark-dev
   libstb-dev nlohmann-json3-dev
   clang libclang-rt-14-dev

@@ -8,7 +8,7 @@ cd "$root"
 bash scripts/install-deps.sh
 bash scripts/build.sh build
 
-player=build/player/shell_qt/zepplayer
+player=build/bin/zepplayer
 sample=samples/${1:-ei}.zep
 if [ ! -f "$sample" ]; then
   [ -f "build/share/zepplayer/kanji/$1.zep" ] || bash scripts/import-kanji.sh build

@@ -11,7 +11,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 start=$SECONDS
 bash scripts/build-windows.sh
-[ -x build/grade/dorvik ] && [ -x build/rgnconv/felmar ] && [ -x build/tools/draw_strokes ] ||
+[ -x build/bin/dorvik ] && [ -x build/bin/felmar ] && [ -x build/tools/draw_strokes ] ||
   bash scripts/build.sh build
 source scripts/wine-env.sh
 echo "== built in $((SECONDS - start)) s"
@@ -57,20 +57,20 @@ dorvik_cases=(
 for words_line in "${dorvik_cases[@]}"; do
   split_words "$words_line"
   status=0
-  LC_ALL=C build/grade/dorvik "${words[@]}" >"$work/linux.out" || status=$?
+  LC_ALL=C build/bin/dorvik "${words[@]}" >"$work/linux.out" || status=$?
   for locale in C.UTF-8:CP1252 ja_JP.UTF-8:CP932; do
     code_page=${locale#*:}
     expected=$work/expected.out
     iconv -f UTF-8 -t "$code_page" "$work/linux.out" >"$expected" 2>/dev/null ||
       cp "$work/linux.out" "$expected"
     win_status=0
-    LC_ALL=${locale%:*} wine build-windows/grade/dorvik.exe "${words[@]}" >"$work/windows.out" ||
+    LC_ALL=${locale%:*} wine build-windows/bin/dorvik.exe "${words[@]}" >"$work/windows.out" ||
       win_status=$?
     compare "dorvik [$words_line] under ${locale%:*}" "$expected" "$status" "$win_status"
   done
   # A console shows every character, whatever the code page.
   if [[ $words_line == *-v* ]]; then
-    { LC_ALL=ja_JP.UTF-8 script -qec "wine build-windows/grade/dorvik.exe ${words[*]@Q}" /dev/null \
+    { LC_ALL=ja_JP.UTF-8 script -qec "wine build-windows/bin/dorvik.exe ${words[*]@Q}" /dev/null \
         </dev/null || true; } | plain_text >"$work/console.out"
     if cmp -s "$work/console.out" "$work/linux.out"; then
       report "dorvik [$words_line] on a console" ok
@@ -80,7 +80,7 @@ for words_line in "${dorvik_cases[@]}"; do
   fi
 done
 # A POSIX parent sees 999 as 231; inside Windows it is whole.
-dorvik_exe=$(winepath -w build-windows/grade/dorvik.exe)
+dorvik_exe=$(winepath -w build-windows/bin/dorvik.exe)
 for words_line in "" "--help" "--version" "-v|--version"; do
   seen=$({ wine cmd /v:on /c "$dorvik_exe ${words_line//|/ } >NUL & echo !errorlevel!" </dev/null ||
            true; } | tr -d '\r')
@@ -121,9 +121,9 @@ cp -r "$pictures" "$work/windows"
 for words_line in "${felmar_cases[@]}"; do
   split_words "$words_line"
   status=0
-  (cd "$work/linux" && "$root/build/rgnconv/felmar" "${words[@]}") >"$work/linux.out" || status=$?
+  (cd "$work/linux" && "$root/build/bin/felmar" "${words[@]}") >"$work/linux.out" || status=$?
   win_status=0
-  (cd "$work/windows" && LC_ALL=C.UTF-8 wine "$root/build-windows/rgnconv/felmar.exe" "${words[@]}") \
+  (cd "$work/windows" && LC_ALL=C.UTF-8 wine "$root/build-windows/bin/felmar.exe" "${words[@]}") \
     >"$work/windows.out" || win_status=$?
   compare "felmar [$words_line]" "$work/linux.out" "$status" "$win_status"
 done

@@ -8,8 +8,8 @@
 #pragma once
 
 #include "gfx/region.h"
-#include "zep/region_format.h"
 #include "stroke_outline.h"
+#include "zep/region_format.h"
 
 namespace tools {
 

@@ -12,12 +12,12 @@
 #include <system_error>
 #include <vector>
 
+#include "animation/bmpwrite.h"
 #include "brush.h"
 #include "gfx/bitmap.h"
-#include "animation/bmpwrite.h"
-#include "zep/region_format.h"
 #include "stroke_outline.h"
 #include "sys/files.h"
+#include "zep/region_format.h"
 
 namespace {
 

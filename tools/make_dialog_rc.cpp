@@ -1,5 +1,5 @@
 // make_dialog_rc: writes the player's Windows resource script: dialog template
-// 1 from the layout that every window shell shares (player/dialog_layout.h),
+// 1 from the layout that every window shell shares (apps/zepplayer/dialog_layout.h),
 // the click as WAVE resource 1, the manifest and the program's icon.
 //
 //   make_dialog_rc OUTPUT.rc
@@ -11,8 +11,8 @@
 #include <system_error>
 #include <vector>
 
-#include "zepplayer/dialog_layout.h"
 #include "sys/files.h"
+#include "zepplayer/dialog_layout.h"
 
 namespace {
 
@@ -22,7 +22,7 @@ constexpr int kFontPoints = 9;
 
 constexpr char kHeader[] =
     "// The player's Windows resources. Written by tools/make_dialog_rc from\n"
-    "// player/dialog_layout.h; after changing either, run\n"
+    "// apps/zepplayer/dialog_layout.h; after changing either, run\n"
     "//   cmake --build BUILD --target regenerate_resources\n"
     "#include <windows.h>\n"
     "\n"

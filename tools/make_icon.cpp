@@ -21,8 +21,8 @@
 #include "gfx/bitmap.h"
 #include "gfx/little_endian.h"
 #include "gfx/region.h"
-#include "zep/region_format.h"
 #include "sys/files.h"
+#include "zep/region_format.h"
 
 namespace {
 

@@ -14,7 +14,7 @@ fi
 build=$1
 root=$(cd "$(dirname "$0")/.." && pwd)
 draw="$build/tools/draw_strokes"
-felmar="$build/rgnconv/felmar"
+felmar="$build/bin/felmar"
 for program in "$draw" "$felmar"; do
     [ -x "$program" ] || { echo "$0: $program is not built" >&2; exit 1; }
 done

@@ -17,12 +17,12 @@
 #include <utility>
 #include <vector>
 
-#include "gfx/bitmap.h"
 #include "animation/bmpwrite.h"
+#include "gfx/bitmap.h"
+#include "sys/files.h"
 #include "zepplayer/dialog.h"
 #include "zepplayer/dialog_layout.h"
 #include "zepplayer/player_state.h"
-#include "sys/files.h"
 
 namespace fs = std::filesystem;
 

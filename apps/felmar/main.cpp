@@ -9,12 +9,12 @@
 #include <vector>
 
 #include "picture/picture.h"
-#include "zep/region_encode.h"
-#include "zep/region_format.h"
 #include "picture/trace.h"
 #include "sys/cmdline.h"
 #include "sys/files.h"
 #include "sys/utf.h"
+#include "zep/region_encode.h"
+#include "zep/region_format.h"
 
 namespace {
 

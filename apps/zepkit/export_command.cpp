@@ -6,10 +6,10 @@
 #include <optional>
 #include <system_error>
 
-#include "zep/character_lookup.h"
-#include "zep/document.h"
 #include "export/animation_export.h"
 #include "sys/data_dirs.h"
+#include "zep/character_lookup.h"
+#include "zep/document.h"
 
 namespace zepkit {
 

@@ -3,14 +3,14 @@
 #include <mutex>
 #include <thread>
 
-#include "zepkit/outline_fill.h"
-#include "zep/script_format.h"
+#include "picture/trace.h"
+#include "sys/files.h"
 #include "zep/region_encode.h"
 #include "zep/region_format.h"
-#include "picture/trace.h"
+#include "zep/script_format.h"
+#include "zepkit/outline_fill.h"
 #include "zepkit/stroke_data.h"
 #include "zepkit/sweep_choice.h"
-#include "sys/files.h"
 
 namespace fs = std::filesystem;
 

@@ -22,11 +22,11 @@
 #include <thread>
 #include <vector>
 
+#include "sys/cmdline.h"
+#include "sys/utf.h"
 #include "zepkit/export_command.h"
 #include "zepkit/fidelity_report.h"
 #include "zepkit/import.h"
-#include "sys/cmdline.h"
-#include "sys/utf.h"
 
 namespace fs = std::filesystem;
 

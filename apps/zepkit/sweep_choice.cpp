@@ -7,8 +7,8 @@
 #include <numbers>
 #include <numeric>
 
-#include "zepkit/order_fidelity.h"
 #include "animation/engine_geometry.h"
+#include "zepkit/order_fidelity.h"
 
 namespace zepkit {
 

@@ -2,8 +2,8 @@
 #pragma once
 
 #include "gfx/region.h"
-#include "zepkit/order_fidelity.h"
 #include "zep/script.h"
+#include "zepkit/order_fidelity.h"
 #include "zepkit/stroke_data.h"
 
 namespace zepkit {

@@ -9,13 +9,13 @@
 
 #include "animation/bmpwrite.h"
 #include "animation/compose.h"
-#include "zepplayer/dialog_layout.h"
-#include "zep/document.h"
-#include "zepplayer/load_document.h"
 #include "animation/engine.h"
 #include "export/animation_export.h"
-#include "zepplayer/player_state.h"
 #include "sys/sleep.h"
+#include "zep/document.h"
+#include "zepplayer/dialog_layout.h"
+#include "zepplayer/load_document.h"
+#include "zepplayer/player_state.h"
 
 namespace fs = std::filesystem;
 

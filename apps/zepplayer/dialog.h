@@ -16,9 +16,9 @@
 #include <vector>
 
 #include "animation/compose.h"
+#include "animation/playing_flag.h"
 #include "gfx/bitmap.h"
 #include "gfx/geometry.h"
-#include "animation/playing_flag.h"
 
 namespace player {
 

@@ -20,9 +20,9 @@
 #include <mutex>
 #include <vector>
 
-#include "gfx/bitmap.h"
 #include "animation/frame_slot.h"
 #include "animation/playing_flag.h"
+#include "gfx/bitmap.h"
 #include "zep/canvas.h"
 #include "zep/script.h"
 

@@ -7,8 +7,8 @@
 #include <memory>
 #include <span>
 
-#include "gfx/bitmap.h"
 #include "animation/playing_flag.h"
+#include "gfx/bitmap.h"
 #include "zep/script.h"
 
 namespace player {

@@ -3,9 +3,9 @@
 #include <optional>
 
 #include "animation/engine.h"
-#include "export/png_write.h"
 #include "animation/playing_flag.h"
 #include "animation/recording_effects.h"
+#include "export/png_write.h"
 
 namespace player {
 

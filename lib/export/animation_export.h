@@ -8,10 +8,10 @@
 #include <system_error>
 #include <vector>
 
-#include "zep/document.h"
+#include "animation/timed_frame.h"
 #include "export/gif_encoder.h"
 #include "export/stroke_sheet.h"
-#include "animation/timed_frame.h"
+#include "zep/document.h"
 
 namespace player {
 

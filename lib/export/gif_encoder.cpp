@@ -22,8 +22,8 @@
 #include <limits>
 #include <new>
 
-#include "gfx/little_endian.h"
 #include "export/gif_lzw.h"
+#include "gfx/little_endian.h"
 #include "sys/save_encoded.h"
 
 namespace player {

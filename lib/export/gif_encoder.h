@@ -9,8 +9,8 @@
 #include <system_error>
 #include <vector>
 
-#include "gfx/bitmap.h"
 #include "animation/timed_frame.h"
+#include "gfx/bitmap.h"
 
 namespace player {
 

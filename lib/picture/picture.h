@@ -8,8 +8,8 @@
 #include <span>
 #include <variant>
 
-#include "zep/bit_square.h"
 #include "picture/byte_source.h"
+#include "zep/bit_square.h"
 
 namespace rgn {
 

@@ -5,9 +5,9 @@
 #include <utility>
 #include <vector>
 
+#include "sys/files.h"
 #include "zep/canvas.h"
 #include "zep/script.h"
-#include "sys/files.h"
 
 namespace fs = std::filesystem;
 

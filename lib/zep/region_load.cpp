@@ -3,8 +3,8 @@
 #include <string>
 #include <system_error>
 
-#include "zep/region_format.h"
 #include "sys/files.h"
+#include "zep/region_format.h"
 
 namespace player {
 

@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "generated_files.h"
-#include "zep/document.h"
 #include "animation/engine.h"
 #include "animation/recording_effects.h"
+#include "generated_files.h"
+#include "stroke_outline.h"
+#include "zep/document.h"
 #include "zep/region_load.h"
 #include "zep/script.h"
-#include "stroke_outline.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include <filesystem>
 #include <optional>
 
+#include "sys/data_dirs.h"
 #include "zep/character_lookup.h"
 #include "zepplayer/shell_qt/player_window.h"
-#include "sys/data_dirs.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

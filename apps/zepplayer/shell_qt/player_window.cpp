@@ -18,12 +18,12 @@
 
 #include <vector>
 
+#include "sys/data_dirs.h"
 #include "zep/character_lookup.h"
 #include "zepplayer/dialog_layout.h"
 #include "zepplayer/player_state.h"
 #include "zepplayer/save_types.h"
 #include "zepplayer/shell_qt/bitmap_image.h"
-#include "sys/data_dirs.h"
 #include "zepplayer/shell_qt/click_sound.h"
 
 namespace fs = std::filesystem;

@@ -1,6 +1,6 @@
 // The player's window on Qt 6 Widgets: the dialog, its six controls, the
 // canvas, dropped files, the save dialog and the click. Everything it shows
-// or does for the player comes from player/dialog.h.
+// or does for the player comes from zepplayer/dialog.h.
 #pragma once
 
 #include <QDialog>

@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "zep/region_format.h"
 #include "support/child_process.h"
 #include "support/fifo.h"
 #include "support/file_size_limit.h"
 #include "support/platform.h"
 #include "support/temp_dir.h"
 #include "test_picture.h"
+#include "zep/region_format.h"
 
 namespace {
 

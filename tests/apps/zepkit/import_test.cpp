@@ -6,13 +6,13 @@
 #include <system_error>
 #include <vector>
 
-#include "zep/document.h"
 #include "animation/engine.h"
 #include "animation/recording_effects.h"
-#include "zep/region_load.h"
-#include "zep/script_format.h"
 #include "support/character_files.h"
 #include "sys/files.h"
+#include "zep/document.h"
+#include "zep/region_load.h"
+#include "zep/script_format.h"
 #include "zepkit/import.h"
 #include "zepkit/order_fidelity.h"
 #include "zepkit/stroke_data.h"

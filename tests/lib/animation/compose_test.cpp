@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "animation/compose.h"
+#include "support/character_files.h"
 #include "zep/canvas.h"
 #include "zep/script.h"
-#include "support/character_files.h"
 
 namespace player {
 namespace {

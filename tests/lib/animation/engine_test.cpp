@@ -11,10 +11,10 @@
 #include "animation/compose.h"
 #include "animation/engine.h"
 #include "animation/frame_slot.h"
-#include "zep/canvas.h"
 #include "animation/recording_effects.h"
-#include "zep/script.h"
 #include "support/character_files.h"
+#include "zep/canvas.h"
+#include "zep/script.h"
 
 namespace player {
 namespace {

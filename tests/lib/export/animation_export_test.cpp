@@ -12,10 +12,10 @@
 
 #include "animation/compose.h"
 #include "animation/engine.h"
-#include "zep/canvas.h"
 #include "animation/recording_effects.h"
-#include "support/character_files.h"
 #include "stb_decode.h"
+#include "support/character_files.h"
+#include "zep/canvas.h"
 
 namespace player {
 namespace {

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "export/png_write.h"
-#include "zep/region_load.h"
 #include "stb_decode.h"
+#include "zep/region_load.h"
 
 namespace player {
 namespace {

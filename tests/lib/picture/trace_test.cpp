@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "zep/region_format.h"
 #include "test_picture.h"
+#include "zep/region_format.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "zep/character_lookup.h"
 #include "support/character_files.h"
+#include "zep/character_lookup.h"
 
 namespace {
 

@@ -11,14 +11,14 @@
 #include <mutex>
 #include <thread>
 
-#include "dialog_test_host.h"
 #include "animation/bmpwrite.h"
 #include "animation/compose.h"
+#include "dialog_test_host.h"
+#include "test_character.h"
+#include "zep/script.h"
 #include "zepplayer/dialog.h"
 #include "zepplayer/dialog_layout.h"
 #include "zepplayer/player_state.h"
-#include "zep/script.h"
-#include "test_character.h"
 
 namespace player {
 namespace {

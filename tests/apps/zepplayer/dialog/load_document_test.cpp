@@ -4,14 +4,14 @@
 #include <fstream>
 #include <iterator>
 
-#include "zepplayer/load_document.h"
-#include "zepplayer/player_state.h"
-#include "zep/region_load.h"
 #include "support/character_files.h"
-#include "zep/region_format.h"
 #include "support/fifo.h"
 #include "support/memory_limit.h"
 #include "sys/files.h"
+#include "zep/region_format.h"
+#include "zep/region_load.h"
+#include "zepplayer/load_document.h"
+#include "zepplayer/player_state.h"
 
 namespace player {
 namespace {

@@ -9,10 +9,10 @@
 #include <random>
 
 #include "dialog_test_host.h"
+#include "test_character.h"
 #include "zepplayer/dialog.h"
 #include "zepplayer/dialog_layout.h"
 #include "zepplayer/player_state.h"
-#include "test_character.h"
 
 namespace player {
 namespace {

@@ -9,9 +9,9 @@
 #include <QKeyEvent>
 #include <QMimeData>
 
+#include "support/character_files.h"
 #include "zepplayer/player_state.h"
 #include "zepplayer/shell_qt/player_window.h"
-#include "support/character_files.h"
 
 namespace {
 

@@ -25,11 +25,11 @@
 
 #include "animation/bmpwrite.h"
 #include "animation/compose.h"
+#include "test_character.h"
+#include "zep/script.h"
 #include "zepplayer/dialog_layout.h"
 #include "zepplayer/player_state.h"
-#include "zep/script.h"
 #include "zepplayer/shell_qt/player_window.h"
-#include "test_character.h"
 
 namespace fs = std::filesystem;
 using shell_qt::PlayerWindow;
