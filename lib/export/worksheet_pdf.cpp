@@ -51,8 +51,9 @@ struct Drawing {
 };
 
 // The Shift JIS bytes of the text, through the encoding's own table of
-// Unicode values; '?' for a character it cannot hold.
-std::string ShiftJis(HPDF_Encoder encoder, std::u32string_view text) {
+// Unicode values; nothing when it holds a character that Shift JIS has not
+// (a few old forms).
+std::optional<std::string> ShiftJis(HPDF_Encoder encoder, std::u32string_view text) {
     std::string bytes;
     for (const char32_t c : text) {
         if (c >= 0x20 && c < 0x7F) {
@@ -66,12 +67,9 @@ std::string ShiftJis(HPDF_Encoder encoder, std::u32string_view text) {
                 if (HPDF_Encoder_GetUnicode(encoder, candidate) == c) code = candidate;
             }
         }
-        if (code == 0) {
-            bytes += '?';
-        } else {
-            bytes += static_cast<char>(code >> 8);
-            bytes += static_cast<char>(code & 0xFF);
-        }
+        if (code == 0) return std::nullopt;
+        bytes += static_cast<char>(code >> 8);
+        bytes += static_cast<char>(code & 0xFF);
     }
     return bytes;
 }
@@ -143,11 +141,18 @@ std::string StrokeCount(size_t strokes) {
     return std::to_string(strokes) + (strokes == 1 ? " stroke" : " strokes");
 }
 
-void Heading(const Drawing& d, const WorksheetCharacter& character, const Box& box) {
+// The title as text; a character the font's encoding cannot name is drawn
+// from its own strokes instead.
+void Heading(const Drawing& d, const WorksheetCharacter& character, const gfx::Region& whole,
+             const Box& box) {
     const double title_size = box.height * kTitleShare;
     const double baseline = box.bottom + (box.height - title_size) / 2 + title_size * 0.12;
-    Text(d, d.fonts.japanese, title_size, box.left, baseline,
-         ShiftJis(d.fonts.shift_jis, character.title));
+    const std::optional<std::string> title = ShiftJis(d.fonts.shift_jis, character.title);
+    if (title) {
+        Text(d, d.fonts.japanese, title_size, box.left, baseline, *title);
+    } else {
+        FillShape(d, whole, box, kInk);
+    }
     const double labels_x = box.left + box.width * 1.2;
     const double middle = box.bottom + box.height / 2;
     Text(d, d.fonts.latin, kLabelSize, labels_x, middle + kLabelSize * 0.3, character.grade);
@@ -179,12 +184,12 @@ void PracticeRows(const Drawing& d, const gfx::Region& whole, const BlockPlace& 
 }
 
 void Block(const Drawing& d, const WorksheetCharacter& character, const BlockPlace& block) {
-    Heading(d, character, block.heading);
-    Strip(d, character.strokes, block.strip);
     gfx::Region whole;
     for (const gfx::MaybeRegion& stroke : character.strokes) {
         if (stroke) whole.Unite(*stroke);
     }
+    Heading(d, character, whole, block.heading);
+    Strip(d, character.strokes, block.strip);
     PracticeRows(d, whole, block);
 }
 

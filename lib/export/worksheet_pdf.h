@@ -3,7 +3,8 @@
 // heading, its stroke-order strip and rows of cells to trace and to write.
 // Strokes are vector outlines of the regions' own pixels; the heading is text
 // in libharu's built-in Japanese font, referenced by name, so that a reader
-// finds and copies the character.
+// finds and copies the character (a few old forms that its Shift JIS encoding
+// lacks are drawn from their strokes instead).
 #pragma once
 
 #include <cstdint>
