@@ -155,7 +155,9 @@ std::optional<std::vector<player::WorksheetCharacter>> ReadCharacters(
 bool FitsPages(const std::vector<player::WorksheetCharacter>& characters,
                const WorksheetWords& words) {
     std::vector<size_t> stroke_counts;
-    for (const player::WorksheetCharacter& c : characters) stroke_counts.push_back(c.strokes.size());
+    for (const player::WorksheetCharacter& c : characters) {
+        stroke_counts.push_back(c.strokes.size());
+    }
     if (player::LayOutWorksheet(stroke_counts, words.paper, words.rows)) return true;
     std::fprintf(stderr, "zepkit: %d practice rows do not fit on one page with their character\n",
                  words.rows);

@@ -30,7 +30,9 @@ uint32_t Crc32(std::span<const uint8_t> bytes) {
 }
 
 void AppendBigEndian(std::vector<uint8_t>& out, uint32_t value) {
-    for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<uint8_t>(value >> shift));
+    for (int shift = 24; shift >= 0; shift -= 8) {
+        out.push_back(static_cast<uint8_t>(value >> shift));
+    }
 }
 
 // The pHYs chunk: the same resolution across and down, in pixels per metre.

@@ -178,7 +178,8 @@ void Strip(const Drawing& d, const std::vector<gfx::MaybeRegion>& strokes,
 void PracticeRows(const Drawing& d, const gfx::Region& whole, const BlockPlace& block) {
     for (size_t i = 0; i < block.practice.size(); ++i) {
         CrossGuide(d, block.practice[i]);
-        if (i % block.practice_columns < kTraceCells) FillShape(d, whole, block.practice[i], kTrace);
+        const bool to_trace = i % block.practice_columns < kTraceCells;
+        if (to_trace) FillShape(d, whole, block.practice[i], kTrace);
         Frame(d, block.practice[i]);
     }
 }

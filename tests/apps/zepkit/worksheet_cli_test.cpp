@@ -65,7 +65,8 @@ struct Render {
         const double scale = cell.width / player::kCanvasSide;
         const double x = cell.left + (p.x + 0.5) * scale;
         const double y = page_height - (cell.bottom + cell.height - (p.y + 0.5) * scale);
-        return At(static_cast<int32_t>(x * dots_per_point), static_cast<int32_t>(y * dots_per_point));
+        return At(static_cast<int32_t>(x * dots_per_point),
+                  static_cast<int32_t>(y * dots_per_point));
     }
 };
 

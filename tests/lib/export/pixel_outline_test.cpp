@@ -60,7 +60,8 @@ TEST(PixelOutline, FillsExactlyTheRegionsPixelsInTheWindow) {
                 const gfx::Point a = contour[i];
                 const gfx::Point b = contour[(i + 1) % contour.size()];
                 const gfx::Point n = contour[(i + 2) % contour.size()];
-                EXPECT_TRUE((a.x == b.x) != (b.x == n.x)) << c.name << ": a corner that goes straight";
+                EXPECT_TRUE((a.x == b.x) != (b.x == n.x))
+                    << c.name << ": a corner that goes straight";
             }
         }
     }
