@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "dorvik/grading.h"
-#include "dorvik/tables.h"
+#include "grades/tables.h"
 #include "sys/console.h"
 
 namespace {

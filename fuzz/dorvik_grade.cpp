@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "dorvik/grading.h"
-#include "dorvik/tables.h"
 #include "fuzz_targets.h"
+#include "grades/tables.h"
 #include "sys/cmdline.h"
 #include "sys/console.h"
 #include "sys/utf.h"

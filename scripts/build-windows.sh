@@ -5,7 +5,9 @@
 # build-windows/zepplayer-VERSION-win64.zip.
 #
 # GoogleTest for MinGW is built once from the sources that Debian's
-# googletest package ships. Extra arguments go to CMake.
+# googletest package ships, and libharu (the worksheet PDF) once from Debian's
+# source package, fetched here and never kept in the repository. Extra
+# arguments go to CMake.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$root/build-windows
@@ -22,6 +24,39 @@ if [ ! -f "$gtest/lib/cmake/GTest/GTestConfig.cmake" ]; then
   cmake --build "$build/googletest-build" --target install >/dev/null
 fi
 
+# Debian's zlib for MinGW, as a static library: the programs need no DLL.
+zlib_static=/usr/x86_64-w64-mingw32/lib/libz.a
+haru=$build/libharu
+if [ ! -f "$haru/lib/libhpdfs.a" ]; then
+  echo "== libharu for MinGW, from Debian's source package"
+  if ! grep -rqs '^Types:.*deb-src\|^deb-src ' /etc/apt/sources.list /etc/apt/sources.list.d/; then
+    # The binary packages' own archives, for source packages too.
+    sudo_cmd=()
+    [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+    sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources |
+      "${sudo_cmd[@]}" tee /etc/apt/sources.list.d/zep-deb-src.sources >/dev/null
+    "${sudo_cmd[@]}" apt-get update -qq
+  fi
+  src=$build/libharu-source
+  rm -rf "$src" && mkdir -p "$src"
+  # Debian's patches come with it when the mirror has them; the upstream
+  # tarball alone builds too, once its checksum matches the .dsc that apt
+  # checked against the archive's signed index.
+  (cd "$src" && apt-get source -qq libharu >/dev/null 2>&1) || true
+  tree=$(find "$src" -mindepth 1 -maxdepth 1 -type d | head -1)
+  if [ -z "$tree" ]; then
+    (cd "$src" && tarball=$(ls libharu_*.orig.tar.*) &&
+      grep -q "$(sha256sum "$tarball" | cut -d' ' -f1) .* $tarball" libharu_*.dsc &&
+      tar xf "$tarball") || { echo "libharu's source could not be fetched" >&2; exit 1; }
+    tree=$(find "$src" -mindepth 1 -maxdepth 1 -type d | head -1)
+  fi
+  # Without PNG support: the worksheet draws no pictures through libharu.
+  cmake -S "$tree" -B "$build/libharu-build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$haru" -DLIBHPDF_SHARED=OFF \
+    -DLIBHPDF_STATIC=ON -DCMAKE_DISABLE_FIND_PACKAGE_PNG=ON -DZLIB_LIBRARY="$zlib_static" >/dev/null
+  cmake --build "$build/libharu-build" --target install >/dev/null
+fi
+
 echo "== Windows build"
 # stb_image and nlohmann-json are header-only, so the Linux copies serve the
 # Windows build; each is seen through a folder of its own, as /usr/include
@@ -31,7 +66,8 @@ ln -sfn /usr/include/nlohmann "$build/host-include/nlohmann"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
   -DZEP_BUILD_BENCHMARKS=OFF -DGTest_DIR="$gtest/lib/cmake/GTest" \
   -DSTB_INCLUDE_DIR=/usr/include/stb -DNLOHMANN_JSON_INCLUDE_DIR="$build/host-include" \
-  "$@" >/dev/null
+  -DHPDF_INCLUDE_DIR="$haru/include" -DHPDF_LIBRARY="$haru/lib/libhpdfs.a" \
+  -DZLIB_LIBRARY="$zlib_static" "$@" >/dev/null
 cmake --build "$build"
 (cd "$build" && cpack -G ZIP >/dev/null)
 echo "  $(ls "$build"/zepplayer-*-win64.zip)"

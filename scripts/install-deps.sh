@@ -12,11 +12,18 @@ packages=(
   xvfb xauth imagemagick
   gcovr potrace hyperfine gifsicle
   libcanberra-dev libcanberra-pulse
+  # The worksheet PDF (libharu) and its reading back in the tests; poppler-data
+  # maps the built-in Japanese font's characters back to text, and the IPA
+  # font draws them when a page is rendered (docs/). zlib checks PNG chunks.
+  libhpdf-dev zlib1g-dev poppler-utils poppler-data fonts-ipafont-mincho
   # The Windows build: the MinGW-w64 cross compilers (the -posix ones have
   # std::thread and std::mutex), Wine to run what they build, locales for
   # the Japanese UTF-8 locale under which Wine passes kanji arguments on, and
   # xdotool to drive the player's window under Xvfb.
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix wine wine64 locales xdotool
+  # libharu for MinGW is built from Debian's source package (apt-get source,
+  # from dpkg-dev) against Debian's zlib for MinGW.
+  dpkg-dev libz-mingw-w64-dev
 )
 
 missing=()

@@ -132,6 +132,30 @@ if diff -r "$work/linux" "$work/windows" >"$work/felmar.diff"; then
 else
   report "felmar's region files, byte for byte" "$(head -c 300 "$work/felmar.diff")"
 fi
+
+echo "== zepkit.exe against zepkit"
+# The grades of a text, and a worksheet of bundled characters read back as text
+# and as a picture by poppler.
+printf '右は漢字。猫々、右ABC１2〇\n' >"$work/text.txt"
+status=0
+build/bin/zepkit grade "$work/text.txt" --above 2 >"$work/linux.out" || status=$?
+win_status=0
+LC_ALL=C.UTF-8 wine build-windows/bin/zepkit.exe grade build-windows/compare/text.txt --above 2 \
+  >"$work/windows.out" || win_status=$?
+compare "zepkit grade" "$work/linux.out" "$status" "$win_status"
+build/bin/zepkit worksheet samples/ei.zep samples/kawa.zep "$work/linux.pdf" --paper letter
+wine build-windows/bin/zepkit.exe worksheet samples/ei.zep samples/kawa.zep \
+  build-windows/compare/windows.pdf --paper letter >/dev/null || true
+for side in linux windows; do
+  pdftotext "$work/$side.pdf" "$work/$side.txt" 2>/dev/null || true
+  pdftoppm -r 50 -singlefile -png "$work/$side.pdf" "$work/$side-page" 2>/dev/null || true
+done
+if [ -s "$work/linux.txt" ] && cmp -s "$work/linux.txt" "$work/windows.txt" &&
+  cmp -s "$work/linux-page.png" "$work/windows-page.png"; then
+  report "zepkit worksheet" ok
+else
+  report "zepkit worksheet" "its text or its first page differs"
+fi
 echo "== compared at $((SECONDS - start)) s"
 
 if [ -f scripts/check-windows-player.sh ]; then

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <string>
 
-#include "dorvik/tables.h"
+#include "grades/tables.h"
 
 namespace grade {
 

@@ -13,6 +13,12 @@
 // write the animation of SOURCE (a script, or a character of the imported
 // set) as an animated GIF with the player's frames and timing, or its
 // stroke-order sheet as a PNG picture.
+//
+//   zepkit worksheet CHARACTERS OUT.pdf [--paper a4|letter] [--rows N]
+//   zepkit grade FILE [--above N] [--list]
+//
+// write a teacher's practice sheet of the characters, or list the kanji of a
+// text with their school grades.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -26,7 +32,9 @@
 #include "sys/utf.h"
 #include "zepkit/export_command.h"
 #include "zepkit/fidelity_report.h"
+#include "zepkit/grade_command.h"
 #include "zepkit/import.h"
+#include "zepkit/worksheet_command.h"
 
 namespace fs = std::filesystem;
 
@@ -36,6 +44,8 @@ constexpr char kUsage[] =
     "Usage: zepkit import PACKAGE_DIR OUT_DIR [CHARACTERS]\n"
     "       zepkit gif SOURCE OUT.gif [--hold MS] [--once]\n"
     "       zepkit sheet SOURCE OUT.png [--columns N]\n"
+    "       zepkit worksheet CHARACTERS OUT.pdf [--paper a4|letter] [--rows N]\n"
+    "       zepkit grade FILE [--above N] [--list]\n"
     "SOURCE is a .zep script or a character of the imported set.\n";
 
 std::string Printable(const fs::path& path) {
@@ -121,6 +131,10 @@ int main(int argc, char** argv) {
     if (words.size() >= 2 && (words[1] == u"gif" || words[1] == u"sheet")) {
         const std::vector<std::u16string> rest(words.begin() + 2, words.end());
         return words[1] == u"gif" ? zepkit::GifCommand(rest) : zepkit::SheetCommand(rest);
+    }
+    if (words.size() >= 2 && (words[1] == u"worksheet" || words[1] == u"grade")) {
+        const std::vector<std::u16string> rest(words.begin() + 2, words.end());
+        return words[1] == u"grade" ? zepkit::GradeCommand(rest) : zepkit::WorksheetCommand(rest);
     }
     if ((words.size() != 4 && words.size() != 5) || words[1] != u"import") {
         std::fputs(kUsage, stderr);

@@ -32,7 +32,7 @@ bool ExportSheet(const Document& document, const std::filesystem::path& path, in
         ec = std::make_error_code(std::errc::invalid_argument);
         return false;
     }
-    return SavePng(path, *sheet, ec);
+    return SavePng(path, *sheet, ec, kSheetPixelsPerMetre);
 }
 
 }  // namespace player

@@ -4,7 +4,6 @@
 #include <string>
 
 #include "gfx/font5x7.h"
-#include "gfx/text.h"
 #include "zep/canvas.h"
 #include "zep/region_load.h"
 
@@ -14,36 +13,49 @@ namespace {
 
 constexpr int32_t kRule = 1;  // the grid line around each cell
 constexpr int32_t kPitch = kCanvasSide + kRule;
-constexpr gfx::Color kGuideColour{200, 200, 200};
-constexpr int32_t kDash = 6;  // length of the guide's dashes and of the gaps between them
+// Printed, a guide lighter than mid-grey or one pixel thin fades away.
+constexpr gfx::Color kGuideColour = gfx::kGray;
+constexpr int32_t kGuideWidth = 2;
+constexpr int32_t kDash = 8;  // length of the guide's dashes and of the gaps between them
 constexpr int32_t kNumberMargin = 4;
-constexpr int32_t kNumberScale = 2;
+// 21 pixels high: about 1.7 mm at 20 mm a cell, readable on paper.
+constexpr int32_t kNumberScale = 3;
 
 void DrawGuide(gfx::Bitmap& cell) {
-    constexpr int32_t kMiddle = kCanvasSide / 2;
+    constexpr int32_t kMiddle = (kCanvasSide - kGuideWidth) / 2;
     for (int32_t at = 0; at < kCanvasSide; at += 2 * kDash) {
-        cell.FillRect({at, kMiddle, at + kDash, kMiddle + 1}, kGuideColour);
-        cell.FillRect({kMiddle, at, kMiddle + 1, at + kDash}, kGuideColour);
+        cell.FillRect({at, kMiddle, at + kDash, kMiddle + kGuideWidth}, kGuideColour);
+        cell.FillRect({kMiddle, at, kMiddle + kGuideWidth, at + kDash}, kGuideColour);
     }
 }
 
-// In a box that the number fills exactly at twice the font's size, so that
-// it sits in the corner.
+// The built-in font at three times its size, in the cell's top left corner.
 void DrawNumber(gfx::Bitmap& cell, size_t number) {
     const std::string text = std::to_string(number);
-    const auto glyphs = static_cast<int32_t>(text.size());
-    const int32_t width = (glyphs * (gfx::kGlyphWidth + 1) - 1) * kNumberScale;
-    const gfx::Rect box{kNumberMargin, kNumberMargin, kNumberMargin + width,
-                        kNumberMargin + gfx::kGlyphHeight * kNumberScale};
-    gfx::DrawTextCentered(cell, box, text, gfx::kGray);
+    for (size_t i = 0; i < text.size(); ++i) {
+        const auto& rows = gfx::kGlyphRows[text[i] - gfx::kFirstGlyph];
+        const int32_t left =
+            kNumberMargin + static_cast<int32_t>(i) * (gfx::kGlyphWidth + 1) * kNumberScale;
+        for (int32_t row = 0; row < gfx::kGlyphHeight; ++row) {
+            for (int32_t col = 0; col < gfx::kGlyphWidth; ++col) {
+                if (rows[row][col] != '#') continue;
+                const int32_t x = left + col * kNumberScale;
+                const int32_t y = kNumberMargin + row * kNumberScale;
+                cell.FillRect({x, y, x + kNumberScale, y + kNumberScale}, gfx::kBlack);
+            }
+        }
+    }
 }
 
+// The grid inside the white margin.
 void DrawGrid(gfx::Bitmap& sheet) {
-    for (int32_t x = 0; x < sheet.width(); x += kPitch) {
-        sheet.FillRect({x, 0, x + kRule, sheet.height()}, gfx::kGray);
+    const int32_t right = sheet.width() - kSheetMargin;
+    const int32_t bottom = sheet.height() - kSheetMargin;
+    for (int32_t x = kSheetMargin; x < right; x += kPitch) {
+        sheet.FillRect({x, kSheetMargin, x + kRule, bottom}, gfx::kGray);
     }
-    for (int32_t y = 0; y < sheet.height(); y += kPitch) {
-        sheet.FillRect({0, y, sheet.width(), y + kRule}, gfx::kGray);
+    for (int32_t y = kSheetMargin; y < bottom; y += kPitch) {
+        sheet.FillRect({kSheetMargin, y, right, y + kRule}, gfx::kGray);
     }
 }
 
@@ -66,11 +78,11 @@ std::optional<gfx::Bitmap> DrawStrokeSheet(std::span<const gfx::MaybeRegion> str
         std::clamp<size_t>(static_cast<size_t>(std::max(columns, 1)), 1, strokes.size());
     const size_t down = (strokes.size() + across - 1) / across;
     // Beyond this a side is too long for a bitmap anyway.
-    constexpr size_t kMaxCells = 65536 / kPitch;
+    constexpr size_t kMaxCells = (65536 - 2 * kSheetMargin - kRule) / kPitch;
     if (down > kMaxCells) return std::nullopt;
-    std::optional<gfx::Bitmap> sheet =
-        gfx::Bitmap::Create(static_cast<int32_t>(across) * kPitch + kRule,
-                            static_cast<int32_t>(down) * kPitch + kRule, gfx::PixelFormat::Rgb32);
+    std::optional<gfx::Bitmap> sheet = gfx::Bitmap::Create(
+        static_cast<int32_t>(across) * kPitch + kRule + 2 * kSheetMargin,
+        static_cast<int32_t>(down) * kPitch + kRule + 2 * kSheetMargin, gfx::PixelFormat::Rgb32);
     std::optional<gfx::Bitmap> base =
         gfx::Bitmap::Create(kCanvasSide, kCanvasSide, gfx::PixelFormat::Rgb32);
     if (!sheet || !base) return std::nullopt;
@@ -82,8 +94,8 @@ std::optional<gfx::Bitmap> DrawStrokeSheet(std::span<const gfx::MaybeRegion> str
         gfx::Bitmap cell = *base;
         if (strokes[n]) cell.FillRegion(*strokes[n], gfx::kRed);
         DrawNumber(cell, n + 1);
-        const auto left = static_cast<int32_t>(n % across) * kPitch + kRule;
-        const auto top = static_cast<int32_t>(n / across) * kPitch + kRule;
+        const auto left = kSheetMargin + static_cast<int32_t>(n % across) * kPitch + kRule;
+        const auto top = kSheetMargin + static_cast<int32_t>(n / across) * kPitch + kRule;
         sheet->CopyFrom(cell, left, top, kCanvasSide, kCanvasSide);
         if (strokes[n]) base->FillRegion(*strokes[n], gfx::kBlack);
     }

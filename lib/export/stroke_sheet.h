@@ -14,6 +14,10 @@
 namespace player {
 
 inline constexpr int32_t kDefaultSheetColumns = 8;
+// White around the grid, so that no printer crops it.
+inline constexpr int32_t kSheetMargin = 32;
+// The sheet's resolution: a cell and its grid line, 255 pixels, print 20 mm wide.
+inline constexpr uint32_t kSheetPixelsPerMetre = 12'750;
 
 // The shape of every stroke of the commands in writing order, read from the
 // region files by the player's binding (the n-th command that is not a Wait
@@ -23,8 +27,9 @@ inline constexpr int32_t kDefaultSheetColumns = 8;
 
 // One canvas-sized cell per stroke, in writing order, left to right and
 // wrapping after `columns` cells (below 1 counts as 1), framed by a gray
-// grid. Cell n shows a light cross guide, strokes 0 to n - 1 in black, stroke
-// n in red and the number n + 1 in its top left corner; a missing shape
+// grid inside a white margin. Cell n shows a dashed grey cross guide, strokes
+// 0 to n - 1 in black, stroke n in red and the number n + 1 in black in its
+// top left corner; a missing shape
 // draws nothing, as in the player. Nothing when there are no strokes or the
 // sheet would be too large for a bitmap.
 [[nodiscard]] std::optional<gfx::Bitmap> DrawStrokeSheet(std::span<const gfx::MaybeRegion> strokes,

@@ -1,4 +1,4 @@
-#include "dorvik/tables.h"
+#include "grades/tables.h"
 
 #include "school_year_kanji.h"
 

@@ -10,6 +10,8 @@
 #include <fstream>
 #include <iterator>
 
+#include <zlib.h>
+
 #include "animation/compose.h"
 #include "animation/engine.h"
 #include "animation/recording_effects.h"
@@ -99,16 +101,16 @@ TEST_F(ExportTest, SheetCellsAreTheStepsOfThePlayer) {
     const std::optional<export_test::Picture> sheet =
         export_test::DecodePng(ReadBytes(dir_.path() / "ei.png"));
     ASSERT_TRUE(sheet);
-    ASSERT_EQ(sheet->width, kColumns * kPitch + 1);
+    ASSERT_EQ(sheet->width, kColumns * kPitch + 1 + 2 * kSheetMargin);
     std::vector<bool> earlier(kCanvasSide * kCanvasSide, false);
     for (int32_t n = 0; n < 5; ++n) {
         const std::vector<uint32_t> step = Pixels(Composed(document_, n));
-        const int32_t left = 1 + n % kColumns * kPitch;
-        const int32_t top = 1 + n / kColumns * kPitch;
+        const int32_t left = kSheetMargin + 1 + n % kColumns * kPitch;
+        const int32_t top = kSheetMargin + 1 + n / kColumns * kPitch;
         int32_t wrong = 0;
         for (int32_t y = 0; y < kCanvasSide; ++y) {
             for (int32_t x = 0; x < kCanvasSide; ++x) {
-                if (x < 24 && y < 16) continue;  // the number
+                if (x < 24 && y < 28) continue;  // the number
                 const size_t at = static_cast<size_t>(y * kCanvasSide + x);
                 const uint32_t got =
                     sheet->pixels[static_cast<size_t>((top + y) * sheet->width + left + x)];
@@ -120,6 +122,28 @@ TEST_F(ExportTest, SheetCellsAreTheStepsOfThePlayer) {
         }
         EXPECT_EQ(wrong, 0) << "cell " << n;
     }
+}
+
+// The file says its resolution (pHYs, right after IHDR), so that a cell with
+// its grid line prints 20 mm wide in any program.
+TEST_F(ExportTest, SheetPrintsTwentyMillimetresACell) {
+    std::error_code ec;
+    ASSERT_TRUE(ExportSheet(document_, dir_.path() / "ei.png", 3, ec));
+    const std::vector<uint8_t> png = ReadBytes(dir_.path() / "ei.png");
+    constexpr size_t kPhys = 8 + 25;  // the signature and IHDR
+    ASSERT_GT(png.size(), kPhys + 21);
+    const auto big_endian = [&](size_t at) {
+        return uint32_t{png[at]} << 24 | uint32_t{png[at + 1]} << 16 |
+               uint32_t{png[at + 2]} << 8 | png[at + 3];
+    };
+    ASSERT_EQ(std::string(png.begin() + kPhys + 4, png.begin() + kPhys + 8), "pHYs");
+    EXPECT_EQ(big_endian(kPhys), 9u);
+    const uint32_t across = big_endian(kPhys + 8);
+    EXPECT_EQ(big_endian(kPhys + 12), across);
+    EXPECT_EQ(png[kPhys + 16], 1) << "the unit is the metre";
+    EXPECT_NEAR(255.0 / across * 1000.0, 20.0, 0.05) << "millimetres a cell";
+    EXPECT_EQ(crc32(0, png.data() + kPhys + 4, 4 + 9), big_endian(kPhys + 17)) << "zlib's CRC";
+    EXPECT_TRUE(export_test::DecodePng(png)) << "the picture still reads";
 }
 
 }  // namespace

@@ -12,7 +12,8 @@ namespace {
 constexpr int32_t kPitch = 255;  // a canvas and its grid line
 
 gfx::Point InCell(int32_t cell, int32_t across, gfx::Point p) {
-    return {1 + cell % across * kPitch + p.x, 1 + cell / across * kPitch + p.y};
+    return {kSheetMargin + 1 + cell % across * kPitch + p.x,
+            kSheetMargin + 1 + cell / across * kPitch + p.y};
 }
 
 std::vector<gfx::MaybeRegion> ThreeStrokesSecondMissing() {
@@ -51,9 +52,39 @@ TEST(StrokeSheet, EachCellAddsTheNextStrokeInRed) {
         }
     }
     EXPECT_EQ(red_in_second_cell, 0) << "a missing shape draws nothing";
-    // The number 1 in the first cell's corner, a guide through its middle.
-    EXPECT_NE(sheet->GetPixel(1 + 4 + 4, 1 + 4 + 2), gfx::kWhite);
-    EXPECT_NE(sheet->GetPixel(1 + 127, 1 + 1), gfx::kWhite);
+}
+
+// On paper at 20 mm a cell: numbers black and at least 8% of the cell high, a
+// guide no lighter than mid-grey and 2 pixels wide, white around the grid.
+TEST(StrokeSheet, PrintsLegibly) {
+    const std::optional<gfx::Bitmap> sheet = DrawStrokeSheet(ThreeStrokesSecondMissing(), 2);
+    ASSERT_TRUE(sheet);
+    int32_t number_top = kPitch;
+    int32_t number_bottom = 0;
+    for (int32_t y = 0; y < kPitch / 4; ++y) {
+        for (int32_t x = 0; x < kPitch / 4; ++x) {
+            const gfx::Point p = InCell(0, 2, {x, y});
+            if (sheet->GetPixel(p.x, p.y) != gfx::kBlack) continue;
+            number_top = std::min(number_top, y);
+            number_bottom = std::max(number_bottom, y + 1);
+        }
+    }
+    EXPECT_GE(number_bottom - number_top, 0.08 * (kPitch - 1)) << "the number 1, in black";
+
+    int32_t guide_width = 0;
+    for (int32_t x = 0; x < kPitch - 1; ++x) {
+        const gfx::Point p = InCell(0, 2, {x, 1});
+        const gfx::Color c = sheet->GetPixel(p.x, p.y).value_or(gfx::kWhite);
+        if (c == gfx::kWhite) continue;
+        EXPECT_LE(c.r + c.g + c.b, 3 * 128) << "guide at " << x;
+        ++guide_width;
+    }
+    EXPECT_EQ(guide_width, 2);
+
+    for (const gfx::Point p : {gfx::Point{0, 0}, gfx::Point{kSheetMargin - 1, kSheetMargin - 1},
+                               gfx::Point{sheet->width() - 1, sheet->height() - 1}}) {
+        EXPECT_EQ(sheet->GetPixel(p.x, p.y), gfx::kWhite) << p.x << "," << p.y;
+    }
 }
 
 TEST(StrokeSheet, WrapsAfterTheColumnsAndNeverLeavesAnEmptyColumn) {
@@ -66,8 +97,8 @@ TEST(StrokeSheet, WrapsAfterTheColumnsAndNeverLeavesAnEmptyColumn) {
     for (const auto& c : cases) {
         const std::optional<gfx::Bitmap> sheet = DrawStrokeSheet(strokes, c.columns);
         ASSERT_TRUE(sheet) << c.columns;
-        EXPECT_EQ(sheet->width(), c.across * kPitch + 1) << c.columns;
-        EXPECT_EQ(sheet->height(), c.down * kPitch + 1) << c.columns;
+        EXPECT_EQ(sheet->width(), c.across * kPitch + 1 + 2 * kSheetMargin) << c.columns;
+        EXPECT_EQ(sheet->height(), c.down * kPitch + 1 + 2 * kSheetMargin) << c.columns;
     }
     EXPECT_FALSE(DrawStrokeSheet({}, 8));
 }

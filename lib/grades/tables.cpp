@@ -1,4 +1,4 @@
-#include "dorvik/tables.h"
+#include "grades/tables.h"
 
 #include <algorithm>
 #include <cstdint>
