@@ -14,6 +14,7 @@ namespace {
 constexpr int64_t kMaxSweepDegrees = 720;
 constexpr double kCanvasCentre = 127.0;
 constexpr double kFullTurn = 360.0;
+constexpr double kBelowOne = 1 - 1e-9;
 
 double Radians(double degrees) { return degrees * std::numbers::pi / 180.0; }
 
@@ -178,7 +179,8 @@ std::vector<double> RevealTimes(const StrokeCommand& command, const gfx::Region&
         } else if (command.kind == CommandKind::PivotSweep && frame < map.start.size()) {
             inside = InsideSlice(command, map.start[frame], step, p);
         }
-        times.push_back(f + inside);
+        // Still inside its own frame at the far edge.
+        times.push_back(f + std::min(inside, kBelowOne));
     }
     return times;
 }

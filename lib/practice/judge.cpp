@@ -67,6 +67,7 @@ struct Context {
     const Tuning& tuning;
     std::span<const PointPair> anchors;  // of the accepted strokes
     Placement placement;                 // from the accepted strokes
+    PlacementCovariance covariance;      // of that placement
 };
 
 PlacementPrior Prior(bool recall, const Tuning& tuning) {
@@ -121,8 +122,7 @@ Candidate JudgeAs(const Context& ctx, size_t n, std::span<const Point> points) {
     const double unsure = placed_by_it
                               ? 0.0
                               : tuning.placement_margin *
-                                    PlacementSpread(ctx.anchors, Prior(ctx.recall, tuning),
-                                                    Centroid(stroke.path)) /
+                                    PlacementSpread(ctx.covariance, Centroid(stroke.path)) /
                                     c.placement.scale;
     const double allowed = std::hypot(tuning.offset * lenient, unsure);
     const double offset = std::hypot(c.offset.x, c.offset.y) / allowed;
@@ -172,7 +172,8 @@ StrokeResult Judge::Add(const Ink& ink) {
     result.direction_judged = expected.direction_judged;
 
     const bool recall = mode_ == Mode::Recall;
-    const Context ctx{*model_, recall, leniency_, tuning_, anchors_, placement_};
+    const Context ctx{*model_, recall, leniency_, tuning_, anchors_, placement_,
+                      FitCovariance(anchors_, Prior(recall, tuning_))};
     const Candidate first = JudgeAs(ctx, expected_, points);
     std::optional<Candidate> later;
     for (size_t k = expected_ + 1; k < model_->strokes.size(); ++k) {
