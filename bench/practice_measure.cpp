@@ -73,7 +73,9 @@ struct Count {
         hits += hit;
         ++total;
     }
-    double Rate() const { return total ? 100.0 * static_cast<double>(hits) / static_cast<double>(total) : 0; }
+    double Rate() const {
+        return total ? 100.0 * static_cast<double>(hits) / static_cast<double>(total) : 0;
+    }
 };
 
 struct Rates {
@@ -84,7 +86,12 @@ struct Tally {
     Rates trace, recall;
     std::vector<double> micros;      // per judged stroke, wall time
     std::vector<double> cpu_micros;  // the same, the thread's processor time
+    double slowest_micros = 0;
+    std::string slowest;  // the session judged slowest, and at which stroke
 };
+
+// The session on hand, to name the slowest.
+std::string current_character;
 
 uint64_t NameHash(const std::string& name) {
     uint64_t h = 1469598103934665603ull;
@@ -107,16 +114,22 @@ bool SetTuning(practice::Tuning& t, const std::string& assignment) {
     if (eq == std::string::npos) return false;
     const std::string name = assignment.substr(0, eq);
     const double value = std::atof(assignment.c_str() + eq + 1);
-    const std::map<std::string, double*> fields = {
-        {"offset", &t.offset}, {"distance", &t.distance}, {"farthest", &t.farthest},
-        {"coverage", &t.coverage}, {"clearly_better", &t.clearly_better},
-        {"backwards", &t.backwards}, {"trace_scale_spread", &t.trace_scale_spread},
-        {"trace_shift_spread", &t.trace_shift_spread},
-        {"recall_scale_spread", &t.recall_scale_spread},
-        {"recall_shift_spread", &t.recall_shift_spread}, {"point_spread", &t.point_spread},
-        {"points_per_stroke", &t.points_per_stroke}, {"placement_margin", &t.placement_margin},
-        {"misfit", &t.misfit}, {"unlikely_placement", &t.unlikely_placement},
-        {"reversed_leeway", &t.reversed_leeway}};
+    const std::map<std::string, double*> fields = {{"offset", &t.offset},
+                                                   {"distance", &t.distance},
+                                                   {"farthest", &t.farthest},
+                                                   {"coverage", &t.coverage},
+                                                   {"clearly_better", &t.clearly_better},
+                                                   {"backwards", &t.backwards},
+                                                   {"trace_scale_spread", &t.trace_scale_spread},
+                                                   {"trace_shift_spread", &t.trace_shift_spread},
+                                                   {"recall_scale_spread", &t.recall_scale_spread},
+                                                   {"recall_shift_spread", &t.recall_shift_spread},
+                                                   {"point_spread", &t.point_spread},
+                                                   {"points_per_stroke", &t.points_per_stroke},
+                                                   {"placement_margin", &t.placement_margin},
+                                                   {"misfit", &t.misfit},
+                                                   {"unlikely_placement", &t.unlikely_placement},
+                                                   {"reversed_leeway", &t.reversed_leeway}};
     const auto found = fields.find(name);
     if (found == fields.end()) return false;
     *found->second = value;
@@ -128,15 +141,24 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
     std::string sets;
     for (int i = 1; i + 1 < argc; i += 2) {
         const std::string key = argv[i], value = argv[i + 1];
-        if (key == "--part") o.part = value;
-        else if (key == "--limit") o.limit = std::strtoull(value.c_str(), nullptr, 10);
-        else if (key == "--seed") o.seed = std::strtoull(value.c_str(), nullptr, 10);
-        else if (key == "--kanji") o.kanji = value;
-        else if (key == "--data") o.data = value;
-        else if (key == "--human") o.human = value;
-        else if (key == "--leniency") o.leniency = std::atof(value.c_str());
-        else if (key == "--sets") sets = value;
-        else if (key != "--set" || !SetTuning(o.tuning, value)) return std::nullopt;
+        if (key == "--part")
+            o.part = value;
+        else if (key == "--limit")
+            o.limit = std::strtoull(value.c_str(), nullptr, 10);
+        else if (key == "--seed")
+            o.seed = std::strtoull(value.c_str(), nullptr, 10);
+        else if (key == "--kanji")
+            o.kanji = value;
+        else if (key == "--data")
+            o.data = value;
+        else if (key == "--human")
+            o.human = value;
+        else if (key == "--leniency")
+            o.leniency = std::atof(value.c_str());
+        else if (key == "--sets")
+            sets = value;
+        else if (key != "--set" || !SetTuning(o.tuning, value))
+            return std::nullopt;
     }
     if (argc % 2 == 0) return std::nullopt;
     if (sets.empty()) {
@@ -184,11 +206,11 @@ std::vector<Character> LoadCharacters(const Options& o) {
     return all;
 }
 
-std::shared_ptr<const practice::CharacterModel> LoadModel(const Options& o, const std::string& name) {
+std::shared_ptr<const practice::CharacterModel> LoadModel(const Options& o,
+                                                          const std::string& name) {
     std::error_code ec;
-    const auto document = player::ReadDocument(o.kanji / fs::path(std::u8string(
-                                                             name.begin(), name.end()) + u8".zep"),
-                                               ec);
+    const auto document = player::ReadDocument(
+        o.kanji / fs::path(std::u8string(name.begin(), name.end()) + u8".zep"), ec);
     if (!document) return nullptr;
     return practice::BuildCharacterModel(document->commands, document->region_files);
 }
@@ -205,7 +227,13 @@ StrokeResult Timed(Judge& judge, const Ink& ink, Tally& tally) {
     const auto start = std::chrono::steady_clock::now();
     const double cpu_start = ThreadMicros();
     const StrokeResult r = judge.Add(ink);
-    tally.cpu_micros.push_back(ThreadMicros() - cpu_start);
+    const double cpu = ThreadMicros() - cpu_start;
+    if (cpu > tally.slowest_micros) {
+        tally.slowest_micros = cpu;
+        tally.slowest = current_character + ", expecting stroke " +
+                        std::to_string(judge.expected());
+    }
+    tally.cpu_micros.push_back(cpu);
     const auto end = std::chrono::steady_clock::now();
     tally.micros.push_back(std::chrono::duration<double, std::micro>(end - start).count());
     return r;
@@ -276,6 +304,8 @@ void MeasureGenerated(const std::vector<Character>& chars, const Options& o,
         if (!model || practice::StrokeCount(*model) != chars[c].medians.size()) continue;
         ++done;
         const uint64_t seed = o.seed ^ NameHash(chars[c].name);
+        current_character = chars[c].name + " (" + std::to_string(chars[c].medians.size()) +
+                            " strokes, generated)";
         for (const Mode mode : {Mode::Trace, Mode::Recall}) {
             bench::Random random(seed + static_cast<uint64_t>(mode));
             const bench::WritingStyle style =
@@ -320,7 +350,8 @@ std::map<std::string, std::vector<Ink>> LoadHuman(const fs::path& path) {
         std::vector<Ink> strokes;
         for (const auto& s : json["strokes"]) {
             Ink ink;
-            for (const auto& p : s) ink.push_back({p[0].get<double>() * kHumanScale, p[1].get<double>() * kHumanScale});
+            for (const auto& p : s)
+                ink.push_back({p[0].get<double>() * kHumanScale, p[1].get<double>() * kHumanScale});
             strokes.push_back(ink);
         }
         samples[json["char"].get<std::string>()] = strokes;
@@ -367,7 +398,8 @@ bool InDataOrder(const std::vector<Ink>& written, const std::vector<Ink>& median
             if (line.size() < 2) continue;
             const Ink along = practice::Resampled(line, kPoints);
             double sum = 0;
-            for (size_t k = 0; k < kPoints; ++k) sum += practice::Distance(map(points[k]), along[k]);
+            for (size_t k = 0; k < kPoints; ++k)
+                sum += practice::Distance(map(points[k]), along[k]);
             if (sum < best) best = sum, nearest = j;
         }
         if (nearest != i) return false;
@@ -401,6 +433,8 @@ void MeasureHuman(const std::vector<Character>& chars, const Options& o,
         const bool in_order = InDataOrder(found->second, chars[c].medians);
         in_order_count += in_order;
         const uint64_t seed = o.seed ^ NameHash(chars[c].name) ^ 0x5EED;
+        current_character = chars[c].name + " (" + std::to_string(chars[c].medians.size()) +
+                            " strokes, real)";
         const bench::WritingStyle pen = [] {
             bench::WritingStyle s;
             s.jitter = 0.5, s.tremor = 0.8;
@@ -427,9 +461,10 @@ void MeasureHuman(const std::vector<Character>& chars, const Options& o,
             }
         }
     }
-    std::printf("real handwriting: %zu characters, %zu of them in the data's order (%zu more "
-                "with another stroke count left out)\n",
-                done, in_order_count, other_count);
+    std::printf(
+        "real handwriting: %zu characters, %zu of them in the data's order (%zu more "
+        "with another stroke count left out)\n",
+        done, in_order_count, other_count);
 }
 
 void PrintRates(const char* what, const Rates& r) {
@@ -449,28 +484,30 @@ void PrintTimes(const char* what, std::vector<double> micros) {
     std::sort(micros.begin(), micros.end());
     double sum = 0;
     for (const double m : micros) sum += m;
-    std::printf("judging one stroke (%s): mean %.0f us, 99th percentile %.0f us, 99.9th %.0f us, "
-                "longest %.0f us (%zu strokes)\n",
-                what, sum / static_cast<double>(micros.size()), micros[micros.size() * 99 / 100],
-                micros[micros.size() * 999 / 1000], micros.back(), micros.size());
+    std::printf(
+        "judging one stroke (%s): mean %.0f us, 99th percentile %.0f us, 99.9th %.0f us, "
+        "longest %.0f us (%zu strokes)\n",
+        what, sum / static_cast<double>(micros.size()), micros[micros.size() * 99 / 100],
+        micros[micros.size() * 999 / 1000], micros.back(), micros.size());
 }
 
 // One line per tuning: the rates that the goals name, generated then real.
 void PrintSideBySide(const Options& o, const std::vector<Tally>& generated,
                      const std::vector<Tally>& human, const std::vector<Tally>& other_order) {
-    std::printf("accept back later other | recall: accept other || real trace: accept back "
-                "later other | real recall: accept other || other order: accept accept\n");
+    std::printf(
+        "accept back later other | recall: accept other || real trace: accept back "
+        "later other | real recall: accept other || other order: accept accept\n");
     for (size_t t = 0; t < o.tunings.size(); ++t) {
         const Rates &g = generated[t].trace, &gr = generated[t].recall;
         const Rates &h = human[t].trace, &hr = human[t].recall;
-        std::printf("%5.1f %5.1f %5.1f %5.1f | %5.1f %5.1f || %5.1f %5.1f %5.1f %5.1f | %5.1f %5.1f"
-                    " || %5.1f %5.1f  %s\n",
-                    g.accepted.Rate(), g.backwards.Rate(), g.later_right.Rate(),
-                    g.other_rejected.Rate(), gr.accepted.Rate(), gr.other_rejected.Rate(),
-                    h.accepted.Rate(), h.backwards.Rate(), h.later_rejected.Rate(),
-                    h.other_rejected.Rate(), hr.accepted.Rate(), hr.other_rejected.Rate(),
-                    other_order[t].trace.accepted.Rate(), other_order[t].recall.accepted.Rate(),
-                    o.labels[t].c_str());
+        std::printf(
+            "%5.1f %5.1f %5.1f %5.1f | %5.1f %5.1f || %5.1f %5.1f %5.1f %5.1f | %5.1f %5.1f"
+            " || %5.1f %5.1f  %s\n",
+            g.accepted.Rate(), g.backwards.Rate(), g.later_right.Rate(), g.other_rejected.Rate(),
+            gr.accepted.Rate(), gr.other_rejected.Rate(), h.accepted.Rate(), h.backwards.Rate(),
+            h.later_rejected.Rate(), h.other_rejected.Rate(), hr.accepted.Rate(),
+            hr.other_rejected.Rate(), other_order[t].trace.accepted.Rate(),
+            other_order[t].recall.accepted.Rate(), o.labels[t].c_str());
     }
 }
 
@@ -479,10 +516,11 @@ void PrintSideBySide(const Options& o, const std::vector<Tally>& generated,
 int main(int argc, char** argv) {
     const std::optional<Options> o = ParseOptions(argc, argv);
     if (!o) {
-        std::fputs("Usage: practice_measure [--part tune|test|all] [--limit N] [--seed S] "
-                   "[--kanji DIR] [--data DIR] [--human FILE] [--leniency F] "
-                   "[--set NAME=VALUE]...\n",
-                   stderr);
+        std::fputs(
+            "Usage: practice_measure [--part tune|test|all] [--limit N] [--seed S] "
+            "[--kanji DIR] [--data DIR] [--human FILE] [--leniency F] "
+            "[--set NAME=VALUE]...\n",
+            stderr);
         return 2;
     }
     const std::vector<Character> chars = LoadCharacters(*o);
@@ -510,10 +548,16 @@ int main(int argc, char** argv) {
         PrintRates("real, other order, recall", human_other_order[0].recall);
     }
     std::printf("\n");
-    std::vector<double> wall = generated[0].micros, cpu = generated[0].cpu_micros;
-    wall.insert(wall.end(), human[0].micros.begin(), human[0].micros.end());
-    cpu.insert(cpu.end(), human[0].cpu_micros.begin(), human[0].cpu_micros.end());
+    std::vector<double> wall, cpu;
+    const Tally* slow = &generated[0];
+    for (const Tally* t : {&generated[0], &human[0], &human_other_order[0]}) {
+        wall.insert(wall.end(), t->micros.begin(), t->micros.end());
+        cpu.insert(cpu.end(), t->cpu_micros.begin(), t->cpu_micros.end());
+        if (t->slowest_micros > slow->slowest_micros) slow = t;
+    }
     PrintTimes("processor time", cpu);
+    PrintTimes("wall time", wall);
+    std::printf("slowest: %s\n", slow->slowest.c_str());
     PrintTimes("wall time", wall);
     return 0;
 }

@@ -127,8 +127,8 @@ double InsideBand(int32_t angle, double t, gfx::Point p) {
 double InsideSlice(const StrokeCommand& c, double b0, double step, gfx::Point p) {
     const double dx = p.x + 0.5 - c.param3, dy = p.y + 0.5 - c.param4;
     const double angle = std::atan2(dy, dx) * 180.0 / std::numbers::pi;
-    const double turned = std::fmod(std::fmod((angle - b0) * (step > 0 ? 1 : -1), kFullTurn) +
-                                        kFullTurn, kFullTurn);
+    const double turned =
+        std::fmod(std::fmod((angle - b0) * (step > 0 ? 1 : -1), kFullTurn) + kFullTurn, kFullTurn);
     const double width = std::abs(step);
     if (turned <= width) return turned / width;
     return kFullTurn - turned < turned - width ? 0.0 : 1.0;

@@ -10,7 +10,8 @@ Point Placed(const Placement& placement, Point model) {
 }
 
 Point Unplaced(const Placement& placement, Point canvas) {
-    return {(canvas.x - placement.dx) / placement.scale, (canvas.y - placement.dy) / placement.scale};
+    return {(canvas.x - placement.dx) / placement.scale,
+            (canvas.y - placement.dy) / placement.scale};
 }
 
 double Distance(Point a, Point b) { return std::hypot(a.x - b.x, a.y - b.y); }
@@ -38,8 +39,8 @@ Ink Resampled(std::span<const Point> ink, size_t count) {
     size_t segment = 1;
     double before = 0;  // arc length up to the segment's start
     for (size_t k = 0; k < count; ++k) {
-        const double at = count > 1 ? length * static_cast<double>(k) / static_cast<double>(count - 1)
-                                    : 0;
+        const double at =
+            count > 1 ? length * static_cast<double>(k) / static_cast<double>(count - 1) : 0;
         while (segment + 1 < ink.size() && before + Distance(ink[segment - 1], ink[segment]) < at) {
             before += Distance(ink[segment - 1], ink[segment]);
             ++segment;

@@ -152,8 +152,10 @@ Judge::Judge(std::shared_ptr<const CharacterModel> model, Mode mode, double leni
 
 Judge::Judge(std::shared_ptr<const CharacterModel> model, Mode mode, double leniency,
              const Tuning& tuning)
-    : model_(std::move(model)), mode_(mode),
-      leniency_(std::isfinite(leniency) && leniency > 0 ? leniency : 1.0), tuning_(tuning) {}
+    : model_(std::move(model)),
+      mode_(mode),
+      leniency_(std::isfinite(leniency) && leniency > 0 ? leniency : 1.0),
+      tuning_(tuning) {}
 
 size_t Judge::expected() const { return expected_; }
 bool Judge::complete() const { return !model_ || expected_ >= model_->strokes.size(); }
@@ -172,7 +174,12 @@ StrokeResult Judge::Add(const Ink& ink) {
     result.direction_judged = expected.direction_judged;
 
     const bool recall = mode_ == Mode::Recall;
-    const Context ctx{*model_, recall, leniency_, tuning_, anchors_, placement_,
+    const Context ctx{*model_,
+                      recall,
+                      leniency_,
+                      tuning_,
+                      anchors_,
+                      placement_,
                       FitCovariance(anchors_, Prior(recall, tuning_))};
     const Candidate first = JudgeAs(ctx, expected_, points);
     std::optional<Candidate> later;

@@ -25,8 +25,7 @@ struct PlacementPrior {
 
 // The most likely placement; scale and shift are taken about the canvas centre,
 // so that a change of size does not move the character.
-[[nodiscard]] Placement FitPlacement(std::span<const PointPair> pairs,
-                                     const PlacementPrior& prior);
+[[nodiscard]] Placement FitPlacement(std::span<const PointPair> pairs, const PlacementPrior& prior);
 
 // How sure the fitted placement is: the covariance of its scale and shift.
 struct PlacementCovariance {

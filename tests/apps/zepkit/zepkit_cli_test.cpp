@@ -93,13 +93,17 @@ TEST(ZepkitProgram, ExportsRefuseWhatIsNotAScriptAndFindCharacters) {
 TEST(ZepkitProgram, JudgesPracticeSessions) {
     const player_test::ScratchDir dir;
     dir.Write("bar.zep", "W;L,0;");
-    dir.Write("bar-00.rgn", player_test::RegionFileBytes(gfx::Region::FromRect({30, 120, 220, 132})));
+    dir.Write("bar-00.rgn",
+              player_test::RegionFileBytes(gfx::Region::FromRect({30, 120, 220, 132})));
     const std::string script = (dir.path() / "bar.zep").string();
-    const std::string good = dir.Write("good.jsonl",
-        "{\"strokes\": [[[35, 126], [120, 126.5], [215, 126]]]}\n"
-        "\n"
-        "{\"mode\": \"recall\", \"strokes\": [[[215, 126], [35, 126]], [[50, 126]]]}\n").string();
-    const testsupport::ChildRun judged = testsupport::RunChild(ZEPKIT_PATH, {"judge", script, good});
+    const std::string good =
+        dir.Write("good.jsonl",
+                  "{\"strokes\": [[[35, 126], [120, 126.5], [215, 126]]]}\n"
+                  "\n"
+                  "{\"mode\": \"recall\", \"strokes\": [[[215, 126], [35, 126]], [[50, 126]]]}\n")
+            .string();
+    const testsupport::ChildRun judged =
+        testsupport::RunChild(ZEPKIT_PATH, {"judge", script, good});
     EXPECT_EQ(judged.exit_code, 0);
     EXPECT_EQ(judged.output,
               "{\"results\":[{\"verdict\":\"correct\",\"expected\":0,\"reason\":null,"
@@ -112,7 +116,8 @@ TEST(ZepkitProgram, JudgesPracticeSessions) {
         "[1, 2]", "{\"strokes\": [[[1, 2, 3]]]}", "{\"strokes\": [], \"mode\": \"free\"}",
         "{\"strokes\": [[[1, \"2\"]]]}", "{\"strokes\": [[[1, 2]]"};
     for (const std::string& line : bad_lines) {
-        const std::string file = dir.Write("bad.jsonl", "{\"strokes\": []}\n" + line + "\n").string();
+        const std::string file =
+            dir.Write("bad.jsonl", "{\"strokes\": []}\n" + line + "\n").string();
         const Outcome refused = Zepkit({"judge", script, file});
         EXPECT_EQ(refused.exit_code, 1) << line;
         EXPECT_EQ(refused.output, "zepkit: line 2 is not a practice session\n") << line;
@@ -120,7 +125,8 @@ TEST(ZepkitProgram, JudgesPracticeSessions) {
     const std::string empty = dir.Write("empty.jsonl", "").string();
     EXPECT_EQ(Zepkit({"judge", script, "--leniency", "1.5", empty}).output, "");
     for (const std::vector<std::string>& args :
-         std::vector<std::vector<std::string>>{{"judge"}, {"judge", script, "--leniency", "0", good},
+         std::vector<std::vector<std::string>>{{"judge"},
+                                               {"judge", script, "--leniency", "0", good},
                                                {"judge", script, "--leniency", "x"},
                                                {"judge", script, good, good}}) {
         EXPECT_EQ(Zepkit(args).exit_code, 2) << args.size();

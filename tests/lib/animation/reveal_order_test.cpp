@@ -62,23 +62,21 @@ TEST_P(RevealTest, LaterAlongTheSweepIsNeverEarlier) {
 const gfx::Region kBar = gfx::Region::FromRect({30, 120, 220, 132});
 const gfx::Region kColumn = gfx::Region::FromRect({120, 20, 132, 230});
 // A quarter of a disc about (60, 60), from 0 to 90 degrees.
-const gfx::Region kArc =
-    gfx::Region::Ellipse({-60, -60, 180, 180}).Intersected(gfx::Region::FromRect({62, 62, 200, 200}));
+const gfx::Region kArc = gfx::Region::Ellipse({-60, -60, 180, 180})
+                             .Intersected(gfx::Region::FromRect({62, 62, 200, 200}));
 
 INSTANTIATE_TEST_SUITE_P(
     Sweeps, RevealTest,
-    testing::Values(
-        RevealCase{"Right", {CommandKind::LinearSweep, 0, 0, 0, 0}, kBar},
-        RevealCase{"Left", {CommandKind::LinearSweep, 180, 0, 0, 0}, kBar},
-        RevealCase{"Down", {CommandKind::LinearSweep, 90, 0, 0, 0}, kColumn},
-        RevealCase{"Diagonal", {CommandKind::LinearSweep, 45, 0, 0, 0}, kBar},
-        RevealCase{"Clockwise", {CommandKind::PivotSweep, 0, 90, 60, 60}, kArc},
-        RevealCase{"Anticlockwise", {CommandKind::PivotSweep, 90, 0, 60, 60}, kArc}),
+    testing::Values(RevealCase{"Right", {CommandKind::LinearSweep, 0, 0, 0, 0}, kBar},
+                    RevealCase{"Left", {CommandKind::LinearSweep, 180, 0, 0, 0}, kBar},
+                    RevealCase{"Down", {CommandKind::LinearSweep, 90, 0, 0, 0}, kColumn},
+                    RevealCase{"Diagonal", {CommandKind::LinearSweep, 45, 0, 0, 0}, kBar},
+                    RevealCase{"Clockwise", {CommandKind::PivotSweep, 0, 90, 60, 60}, kArc},
+                    RevealCase{"Anticlockwise", {CommandKind::PivotSweep, 90, 0, 60, 60}, kArc}),
     [](const testing::TestParamInfo<RevealCase>& param) { return param.param.name; });
 
 TEST(RevealTimes, AStrokeShownAtOnceHasOneTime) {
-    const std::vector<double> times =
-        player::RevealTimes({CommandKind::Draw, 0, 0, 0, 0}, kBar);
+    const std::vector<double> times = player::RevealTimes({CommandKind::Draw, 0, 0, 0, 0}, kBar);
     ASSERT_FALSE(times.empty());
     for (const double t : times) EXPECT_EQ(t, 0);
     EXPECT_TRUE(player::RevealTimes({CommandKind::Draw, 0, 0, 0, 0}, gfx::Region()).empty());
