@@ -558,6 +558,5 @@ int main(int argc, char** argv) {
     PrintTimes("processor time", cpu);
     PrintTimes("wall time", wall);
     std::printf("slowest: %s\n", slow->slowest.c_str());
-    PrintTimes("wall time", wall);
     return 0;
 }
