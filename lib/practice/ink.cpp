@@ -5,6 +5,14 @@
 
 namespace practice {
 
+namespace {
+
+// No pointer reports a point this far off the canvas; such a point (or one
+// that is not a number) would only overflow the measures.
+constexpr double kFarthestPointer = 1e6;
+
+}  // namespace
+
 Point Placed(const Placement& placement, Point model) {
     return {model.x * placement.scale + placement.dx, model.y * placement.scale + placement.dy};
 }
@@ -19,7 +27,7 @@ double Distance(Point a, Point b) { return std::hypot(a.x - b.x, a.y - b.y); }
 Ink DistinctPoints(std::span<const Point> ink) {
     Ink distinct;
     for (const Point& p : ink) {
-        if (!std::isfinite(p.x) || !std::isfinite(p.y)) continue;
+        if (!(std::abs(p.x) <= kFarthestPointer) || !(std::abs(p.y) <= kFarthestPointer)) continue;
         if (!distinct.empty() && distinct.back().x == p.x && distinct.back().y == p.y) continue;
         distinct.push_back(p);
     }

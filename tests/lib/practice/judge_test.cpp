@@ -140,8 +140,14 @@ INSTANTIATE_TEST_SUITE_P(
             "Ignored",
             "san",
             Mode::Trace,
-            {Ink{}, Ink{{60, 50}}, Ink{{60, 50}, {60, 50}}, Written(kSan[0])},
-            {{Verdict::Ignored, 0}, {Verdict::Ignored, 0}, {Verdict::Ignored, 0}, Correct(0)},
+            // Points no pointer reports are no points.
+            {Ink{}, Ink{{60, 50}}, Ink{{60, 50}, {60, 50}},
+             Ink{{1e300, 50}, {NAN, 50}, {60, 50}, {-INFINITY, 50}}, Written(kSan[0])},
+            {{Verdict::Ignored, 0},
+             {Verdict::Ignored, 0},
+             {Verdict::Ignored, 0},
+             {Verdict::Ignored, 0},
+             Correct(0)},
             false},
         // The first stroke of 永 is shown at once: either way round it is right.
         SessionCase{"DrawnStrokeEitherWay",
