@@ -23,6 +23,7 @@ LIBRARY_USES = {
     "picture": {"zep", "gfx", "sys"},
     "animation": {"zep", "gfx", "sys"},
     "export": {"animation", "zep", "gfx", "sys"},
+    "practice": {"animation", "zep", "gfx", "sys"},
 }
 SOURCE_SUFFIXES = {".h", ".cpp"}
 QUOTED = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.M)

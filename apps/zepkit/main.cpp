@@ -19,6 +19,11 @@
 //
 // write a teacher's practice sheet of the characters, or list the kanji of a
 // text with their school grades.
+//
+//   zepkit judge SOURCE [--leniency F] [FILE]
+//
+// judges practice sessions (JSON Lines, from FILE or standard input) stroke
+// by stroke against SOURCE, one result line per session.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -34,6 +39,7 @@
 #include "zepkit/fidelity_report.h"
 #include "zepkit/grade_command.h"
 #include "zepkit/import.h"
+#include "zepkit/judge_command.h"
 #include "zepkit/worksheet_command.h"
 
 namespace fs = std::filesystem;
@@ -46,6 +52,7 @@ constexpr char kUsage[] =
     "       zepkit sheet SOURCE OUT.png [--columns N]\n"
     "       zepkit worksheet CHARACTERS OUT.pdf [--paper a4|letter] [--rows N]\n"
     "       zepkit grade FILE [--above N] [--list]\n"
+    "       zepkit judge SOURCE [--leniency F] [FILE]\n"
     "SOURCE is a .zep script or a character of the imported set.\n";
 
 std::string Printable(const fs::path& path) {
@@ -135,6 +142,9 @@ int main(int argc, char** argv) {
     if (words.size() >= 2 && (words[1] == u"worksheet" || words[1] == u"grade")) {
         const std::vector<std::u16string> rest(words.begin() + 2, words.end());
         return words[1] == u"grade" ? zepkit::GradeCommand(rest) : zepkit::WorksheetCommand(rest);
+    }
+    if (words.size() >= 2 && words[1] == u"judge") {
+        return zepkit::JudgeCommand({words.begin() + 2, words.end()});
     }
     if ((words.size() != 4 && words.size() != 5) || words[1] != u"import") {
         std::fputs(kUsage, stderr);
