@@ -20,6 +20,7 @@
 #include <system_error>
 #include <vector>
 
+#include "animation/reveal_order.h"
 #include "sys/files.h"
 #include "zepkit/order_fidelity.h"
 #include "zepkit/outline_fill.h"
@@ -61,7 +62,7 @@ double BestStraight(const Stroke& s) {
     double best = -1;
     for (int32_t angle = 0; angle < 360; ++angle) {
         const player::StrokeCommand sweep{player::CommandKind::LinearSweep, angle, 0, 0, 0};
-        best = std::max(best, Ceiling(s, zepkit::FirstPaintFrames(sweep, s.region)));
+        best = std::max(best, Ceiling(s, player::FirstPaintFrames(sweep, s.region)));
     }
     return best;
 }

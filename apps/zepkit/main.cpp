@@ -13,6 +13,11 @@
 // write the animation of SOURCE (a script, or a character of the imported
 // set) as an animated GIF with the player's frames and timing, or its
 // stroke-order sheet as a PNG picture.
+//
+//   zepkit judge SOURCE [--leniency F] [FILE]
+//
+// judges practice sessions (JSON Lines, from FILE or standard input) stroke
+// by stroke against SOURCE, one result line per session.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -27,6 +32,7 @@
 #include "zepkit/export_command.h"
 #include "zepkit/fidelity_report.h"
 #include "zepkit/import.h"
+#include "zepkit/judge_command.h"
 
 namespace fs = std::filesystem;
 
@@ -36,6 +42,7 @@ constexpr char kUsage[] =
     "Usage: zepkit import PACKAGE_DIR OUT_DIR [CHARACTERS]\n"
     "       zepkit gif SOURCE OUT.gif [--hold MS] [--once]\n"
     "       zepkit sheet SOURCE OUT.png [--columns N]\n"
+    "       zepkit judge SOURCE [--leniency F] [FILE]\n"
     "SOURCE is a .zep script or a character of the imported set.\n";
 
 std::string Printable(const fs::path& path) {
@@ -121,6 +128,9 @@ int main(int argc, char** argv) {
     if (words.size() >= 2 && (words[1] == u"gif" || words[1] == u"sheet")) {
         const std::vector<std::u16string> rest(words.begin() + 2, words.end());
         return words[1] == u"gif" ? zepkit::GifCommand(rest) : zepkit::SheetCommand(rest);
+    }
+    if (words.size() >= 2 && words[1] == u"judge") {
+        return zepkit::JudgeCommand({words.begin() + 2, words.end()});
     }
     if ((words.size() != 4 && words.size() != 5) || words[1] != u"import") {
         std::fputs(kUsage, stderr);

@@ -5,17 +5,11 @@
 #include <limits>
 #include <numeric>
 
-#include "animation/engine_geometry.h"
+#include "animation/reveal_order.h"
 
 namespace zepkit {
 
 namespace {
-
-using player::CommandKind;
-using player::StrokeCommand;
-
-// The engine's limit on how far a pivot sweep turns.
-constexpr int64_t kMaxSweepDegrees = 720;
 
 // Counts of earlier values below and above a level, over a few levels.
 class LevelCounter {
@@ -39,79 +33,6 @@ private:
 };
 
 int64_t Pairs(int64_t n) { return n * (n - 1) / 2; }
-
-// The pixels painted by each frame's part, frame by frame.
-struct FrameMap {
-    gfx::Rect box;
-    std::vector<int32_t> frame;  // -1 while unpainted
-
-    explicit FrameMap(const gfx::Region& stroke)
-        : box(stroke.Bounds()),
-          frame(
-              static_cast<size_t>(box.right - box.left) * static_cast<size_t>(box.bottom - box.top),
-              -1) {}
-
-    void Paint(const gfx::Region& part, int32_t number) {
-        for (const gfx::Rect& r : part.Rects()) {
-            for (int32_t y = r.top; y < r.bottom; ++y) {
-                for (int32_t x = r.left; x < r.right; ++x) {
-                    int32_t& f = At(x, y);
-                    if (f < 0) f = number;
-                }
-            }
-        }
-    }
-    int32_t& At(int32_t x, int32_t y) {
-        return frame[static_cast<size_t>(y - box.top) * static_cast<size_t>(box.right - box.left) +
-                     static_cast<size_t>(x - box.left)];
-    }
-};
-
-// Whether part (the shape within the stroke) is empty, as the engine finds it.
-bool PaintPart(FrameMap& map, const gfx::Region& shape, const gfx::Region& stroke, int32_t number) {
-    const gfx::Region part = shape.Intersected(stroke);
-    map.Paint(part, number);
-    return part.IsEmpty();
-}
-
-void PaintLinear(FrameMap& map, int32_t angle, const gfx::Region& stroke) {
-    int32_t number = 0;
-    bool painting = false;
-    for (int32_t t = player::kFirstBand; t < player::kBandLimit; t += player::kBandStep) {
-        const gfx::Region band = gfx::Region::Polygon(player::BandCorners(angle, t));
-        const bool empty = PaintPart(map, band, stroke, number);
-        if (empty && painting) return;
-        painting = painting || !empty;
-        if (painting) ++number;
-    }
-}
-
-int32_t CircleMisses(const StrokeCommand& c, const gfx::Region& stroke) {
-    int32_t misses = 0;
-    while (misses < player::kCircleCount &&
-           gfx::Region::Ellipse(player::CircleBox(c.param3, c.param4, misses * player::kCircleStep))
-               .Intersected(stroke)
-               .IsEmpty()) {
-        ++misses;
-    }
-    return misses;
-}
-
-void PaintPivot(FrameMap& map, const StrokeCommand& c, const gfx::Region& stroke) {
-    const int64_t a1 = c.param1, a2 = c.param2;
-    const int64_t d = a1 <= a2 ? 1 : -1;
-    const int64_t step = player::AngularStep(CircleMisses(c, stroke));
-    bool painted_yet = false;
-    for (int64_t b0 = a1, number = 0;; b0 += d * step, ++number) {
-        const int64_t b1 = b0 + d * step;
-        const gfx::Region slice =
-            gfx::Region::Polygon(player::SliceCorners(b0, b1, c.param3, c.param4));
-        const bool empty = PaintPart(map, slice, stroke, static_cast<int32_t>(number));
-        if (empty && painted_yet) return;
-        painted_yet = painted_yet || !empty;
-        if (d * b1 > d * a2 || d * (b1 - a1) > kMaxSweepDegrees) return;
-    }
-}
 
 }  // namespace
 
@@ -214,37 +135,15 @@ std::vector<double> PositionsAlong(const Polyline& line, std::span<const PointD>
 
 std::vector<PointD> PixelCentres(const gfx::Region& region) {
     std::vector<PointD> centres;
-    for (const gfx::Rect& r : region.Rects()) {
-        for (int32_t y = r.top; y < r.bottom; ++y) {
-            for (int32_t x = r.left; x < r.right; ++x) centres.push_back({x + 0.5, y + 0.5});
-        }
-    }
+    for (const gfx::Point& p : player::RegionPixels(region)) centres.push_back({p.x + 0.5, p.y + 0.5});
     return centres;
 }
 
-std::vector<int32_t> FirstPaintFrames(const StrokeCommand& command, const gfx::Region& stroke) {
-    std::vector<int32_t> frames;
-    if (stroke.IsEmpty()) return frames;
-    FrameMap map(stroke);
-    switch (command.kind) {
-        case CommandKind::LinearSweep: PaintLinear(map, command.param1, stroke); break;
-        case CommandKind::PivotSweep: PaintPivot(map, command, stroke); break;
-        case CommandKind::Draw: map.Paint(stroke, 0); break;
-        case CommandKind::Wait: break;
-    }
-    const int32_t last = *std::max_element(map.frame.begin(), map.frame.end());
-    for (const PointD& c : PixelCentres(stroke)) {
-        const int32_t f = map.At(static_cast<int32_t>(c.x), static_cast<int32_t>(c.y));
-        frames.push_back(f < 0 ? last + 1 : f);
-    }
-    return frames;
-}
-
-OrderMeasures OrderFidelity(const StrokeCommand& command, const gfx::Region& stroke,
+OrderMeasures OrderFidelity(const player::StrokeCommand& command, const gfx::Region& stroke,
                             const Polyline& median) {
     const std::vector<PointD> centres = PixelCentres(stroke);
     return MeasureOrder(
-        CountPairs(PositionsAlong(median, centres), FirstPaintFrames(command, stroke)));
+        CountPairs(PositionsAlong(median, centres), player::FirstPaintFrames(command, stroke)));
 }
 
 }  // namespace zepkit

@@ -56,14 +56,8 @@ struct OrderMeasures {
 [[nodiscard]] std::vector<double> PositionsAlong(const Polyline& line,
                                                  std::span<const PointD> points);
 
-// The centres of the region's pixels, row by row.
+// The centres of the region's pixels, in the order of player::FirstPaintFrames.
 [[nodiscard]] std::vector<PointD> PixelCentres(const gfx::Region& region);
-
-// The frame of the command's animation in which each pixel of the stroke,
-// in the order of PixelCentres, is first painted, with the engine's own
-// bands, slices and circles. Frames are counted from the command's first.
-[[nodiscard]] std::vector<int32_t> FirstPaintFrames(const player::StrokeCommand& command,
-                                                    const gfx::Region& stroke);
 
 [[nodiscard]] OrderMeasures OrderFidelity(const player::StrokeCommand& command,
                                           const gfx::Region& stroke, const Polyline& median);

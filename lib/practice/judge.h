@@ -10,15 +10,12 @@
 #include <span>
 #include <vector>
 
+#include "practice/ink.h"
+#include "practice/placement.h"
+#include "practice/tuning.h"
 #include "zep/script.h"
 
 namespace practice {
-
-struct Point {  // canvas pixels, x right, y down
-    double x = 0;
-    double y = 0;
-};
-using Ink = std::vector<Point>;  // one drawn stroke, in drawing order
 
 // Trace: the character is shown and written over. Recall: an empty canvas, so
 // the learner's character may be shifted and scaled as a whole.
@@ -50,15 +47,12 @@ size_t StrokeCount(const CharacterModel& model);
 // Which command of the script reveals stroke n (for a hint that plays that one sweep).
 size_t CommandOfStroke(const CharacterModel& model, size_t n);
 
-struct Placement {  // model -> learner's canvas: p * scale + (dx, dy)
-    double scale = 1;
-    double dx = 0;
-    double dy = 0;
-};
-
 class Judge {
 public:
     Judge(std::shared_ptr<const CharacterModel> model, Mode mode, double leniency = 1.0);
+    // With other thresholds than the measured ones, for measuring them.
+    Judge(std::shared_ptr<const CharacterModel> model, Mode mode, double leniency,
+          const Tuning& tuning);
     // Judges one new stroke; only a Correct one advances expected().
     StrokeResult Add(const Ink& ink);
     size_t expected() const;
@@ -75,7 +69,10 @@ private:
     int mistakes_ = 0;
     int mistakes_on_expected_ = 0;
     Placement placement_;
-    std::vector<Ink> accepted_;  // the learner's accepted strokes, for the recall placement
+    Tuning tuning_;
+    // In recall: points of the accepted strokes and the model points they were
+    // drawn for, which place the learner's character.
+    std::vector<PointPair> anchors_;
 };
 
 }  // namespace practice
