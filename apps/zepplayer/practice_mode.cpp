@@ -100,7 +100,9 @@ StrokeOutcome FinishInk(PracticeSession& session, gfx::PointF at) {
             session.flash = PracticeFlash::Mistake;
             session.mistaken_ink = std::move(ink);
             session.note = MistakeNote(result);
-            if (judge.mistakes_on_expected() >= kMistakesBeforeHint) outcome.hint = judge.expected();
+            if (judge.mistakes_on_expected() >= kMistakesBeforeHint) {
+                outcome.hint = judge.expected();
+            }
             break;
     }
     outcome.judged = true;

@@ -55,10 +55,11 @@ class PracticeTest : public ::testing::Test {
 protected:
     void SetUp() override {
         dialog_test::ResetPlayer();
-        dir_ = fs::temp_directory_path() /
-               ("zep_practice_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        dir_ = fs::temp_directory_path() / ("zep_practice_" + test);
         fs::remove_all(dir_);
-        bars_ = dialog_test::WriteCharacter(dir_, "bars", "L,0;W;L,90;L,0;", dialog_test::kThreeBars);
+        bars_ = dialog_test::WriteCharacter(dir_, "bars", "L,0;W;L,90;L,0;",
+                                            dialog_test::kThreeBars);
         canvas_ = gfx::Bitmap::Create(kCanvasSide, kCanvasSide, gfx::PixelFormat::Rgb32);
     }
     void TearDown() override {
