@@ -46,12 +46,12 @@ gfx::Region PixelsOf(const gfx::Bitmap& frame, gfx::Color color) {
     return pixels;
 }
 
-// A hint's frame is the stroke alone on white; its stroke is laid over the
-// learner's picture, in the learner's frame.
+// A hint's frame is the stroke alone, black on white, painted red as it is
+// swept. It is laid over the learner's picture in the learner's frame, the
+// stroke grey rather than black, which would say it had been written.
 void DrawHint(gfx::Bitmap& target, const gfx::Bitmap& frame, const practice::Placement& placement) {
-    for (const gfx::Color color : {gfx::kBlack, gfx::kRed}) {
-        Fill(target, Placed(PixelsOf(frame, color), placement), color);
-    }
+    Fill(target, Placed(PixelsOf(frame, gfx::kBlack), placement), gfx::kGray);
+    Fill(target, Placed(PixelsOf(frame, gfx::kRed), placement), gfx::kRed);
 }
 
 void DrawAcceptedStrokes(gfx::Bitmap& target, const PracticeSession& session) {
