@@ -239,15 +239,16 @@ void OnContextMenu(HWND window, LPARAM screen_at) {
     const player::PracticeStatus status = player::CurrentPractice();
     const HMENU menu = CreatePopupMenu();
     if (!menu) return;
-    const UINT available = status.available ? MF_ENABLED : MF_GRAYED;
+    // The flags are long constants; menus take them as UINT.
+    const auto enabled = [](bool on) { return on ? UINT{MF_ENABLED} : UINT{MF_GRAYED}; };
     const auto checked = [&status](bool recall) {
-        return status.active && status.recall == recall ? MF_CHECKED : MF_UNCHECKED;
+        return status.active && status.recall == recall ? UINT{MF_CHECKED} : UINT{MF_UNCHECKED};
     };
-    AppendMenuW(menu, MF_STRING | available | checked(false), kMenuTrace, L"Practice: trace");
-    AppendMenuW(menu, MF_STRING | available | checked(true), kMenuRecall, L"Practice: recall");
-    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(menu, MF_STRING | (status.active ? MF_ENABLED : MF_GRAYED), kMenuLeave,
-                L"Leave practice");
+    const UINT mode_item = UINT{MF_STRING} | enabled(status.available);
+    AppendMenuW(menu, mode_item | checked(false), kMenuTrace, L"Practice: trace");
+    AppendMenuW(menu, mode_item | checked(true), kMenuRecall, L"Practice: recall");
+    AppendMenuW(menu, UINT{MF_SEPARATOR}, 0, nullptr);
+    AppendMenuW(menu, UINT{MF_STRING} | enabled(status.active), kMenuLeave, L"Leave practice");
     const UINT chosen = static_cast<UINT>(TrackPopupMenu(
         menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, window, nullptr));
     DestroyMenu(menu);
