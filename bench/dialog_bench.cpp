@@ -25,6 +25,7 @@ struct QuietWindow : player::DialogHost {
     std::optional<player::SaveChoice> AskSavePath() override { return std::nullopt; }
     void PlayClick() override {}
     void BringToFront() override {}
+    void StartTimer(int32_t) override {}
 };
 
 // A script beside one region file: a bar across the canvas.

@@ -3,8 +3,12 @@
 // stroke (the timer is called by the test, in no time), hints and the end.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <chrono>
 #include <functional>
+#include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "dialog_test_host.h"
@@ -227,6 +231,44 @@ TEST_F(PracticeTest, RecallDrawsTheAcceptedStrokesWhereTheLearnerWroteThem) {
     // Stroke 1's middle, where the learner wrote it and where the character has it.
     EXPECT_EQ(At(127 * scale + shift.x, 127 * scale + shift.y), gfx::kBlack);
     EXPECT_EQ(At(127, 30), gfx::kWhite);
+}
+
+// Random strokes, right and wrong, with practice's timers, menu and the
+// buttons in between: hints and the final playing start and stop on the
+// animation thread, never two at once, and a button always leaves practice.
+TEST_F(PracticeTest, RandomSessionsKeepTheRules) {
+    std::mt19937 random(11);
+    auto pick = [&random](uint32_t n) { return static_cast<uint32_t>(random() % n); };
+    OnInitDialog(host_, bars_);
+    for (int event = 0; event < 600; ++event) {
+        switch (pick(12)) {
+            case 0: OnPractice(static_cast<PracticeAction>(pick(4))); break;
+            case 1: OnTimer(); break;
+            case 2: {
+                const bool backwards = pick(3) == 0;
+                const auto& line = kBarLines[pick(3)];
+                Write(backwards ? Reversed(Trail(line)) : Trail(line));
+                break;
+            }
+            case 3: Write(Trail({{pick(254) * 1.0, pick(254) * 1.0}, {10.5, pick(254) * 1.0}})); break;
+            case 4: OnPointerDown({pick(300) - 20.0, pick(300) - 20.0}); break;
+            case 5: OnPointerMove({pick(254) * 1.0, pick(254) * 1.0}); break;
+            case 6: OnPointerUp({pick(254) * 1.0, pick(254) * 1.0}); break;
+            case 7: Paint(); break;
+            case 8: {
+                const int32_t button = std::array{kIdPlay, kIdStop, kIdNext, kIdPrevious}[pick(4)];
+                OnCommand(button);
+                ASSERT_FALSE(CurrentPractice().active) << "event " << event;
+                break;
+            }
+            case 9: std::this_thread::sleep_for(std::chrono::microseconds(pick(2000))); break;
+            default: OnPractice(PracticeAction::Start); break;
+        }
+        ASSERT_FALSE(host_.Overlapped()) << "event " << event;
+    }
+    OnDestroy();
+    EXPECT_FALSE(CurrentPractice().active);
+    EXPECT_EQ(FrameBitmap.Current(), nullptr);
 }
 
 }  // namespace
