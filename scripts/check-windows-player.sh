@@ -290,7 +290,8 @@ step "> shows stroke 0 with the counter set"
 # the mouse is accepted and turns black; the fourth stroke written next shows
 # its ink in red; Esc leaves practice for the still picture.
 canvas_has() {
-  shoot && crop "${side}x${side}+0+0" "$work/canvas.png" && colours "$work/canvas.png" | grep -qx "$1"
+  shoot && crop "${side}x${side}+0+0" "$work/canvas.png" &&
+    colours "$work/canvas.png" | grep -qx "$1"
 }
 pixel_is() {
   shoot && crop "${side}x${side}+0+0" "$work/canvas.png" &&
