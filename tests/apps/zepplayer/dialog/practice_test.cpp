@@ -250,7 +250,11 @@ TEST_F(PracticeTest, RandomSessionsKeepTheRules) {
                 Write(backwards ? Reversed(Trail(line)) : Trail(line));
                 break;
             }
-            case 3: Write(Trail({{pick(254) + 0.5, pick(254) + 0.5}, {10.5, pick(254) + 0.5}})); break;
+            case 3: {
+                const double x = pick(254) + 0.5;
+                Write(Trail({{x, pick(254) + 0.5}, {10.5, x}}));
+                break;
+            }
             case 4: OnPointerDown({pick(300) - 20.0, pick(300) - 20.0}); break;
             case 5: OnPointerMove({pick(254) * 1.0, pick(254) * 1.0}); break;
             case 6: OnPointerUp({pick(254) * 1.0, pick(254) * 1.0}); break;
