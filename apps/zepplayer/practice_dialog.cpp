@@ -128,7 +128,8 @@ void OnPointerDown(gfx::PointF at) {
     // Once every stroke is written, the next stroke starts the character anew.
     if (SessionComplete(*Session)) {
         Start(Session->mode);
-        if (!Session) return;
+        // Its files may have changed on disk since.
+        if (SessionComplete(*Session)) return;
     }
     BeginInk(*Session, at);
     RepaintCanvas();
