@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config python3
   googletest libgtest-dev libbenchmark-dev
-  libstb-dev nlohmann-json3-dev
+  libstb-dev nlohmann-json3-dev zlib1g-dev
   clang libclang-rt-14-dev
   qt6-base-dev
   xvfb xauth imagemagick

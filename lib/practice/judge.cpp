@@ -1,6 +1,7 @@
 #include "practice/judge.h"
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 #include "practice/character_model.h"
@@ -12,53 +13,136 @@ namespace {
 
 // Enough points to follow any stroke's turns, few enough to judge in microseconds.
 constexpr size_t kInkPoints = 24;
-// Rounds of pairing drawn points with their nearest stroke pixels, then
-// placing the character anew.
-constexpr int kPlacementRounds = 3;
+// Rounds of pairing the ink's points with their nearest stroke pixels.
+constexpr int kPairingRounds = 3;
 
 struct Candidate {
     size_t stroke = 0;
-    StrokeFit fit;
     Placement placement;
-    std::vector<PointPair> pairs;  // the ink's points and the stroke pixels they were paired with
+    Point offset;                  // of the ink from the placed stroke, in model pixels
+    StrokeFit fit;                 // of the ink moved by -offset
+    std::vector<PointPair> pairs;  // the ink's points and the stroke pixels they belong to
     double cost = 0;
     bool fits = false;
+    // Whether it fits well enough to be called this stroke written backwards:
+    // direction is the plainer mistake to name.
+    bool fits_reversed = false;
 };
 
-std::vector<Point> Unplaced(const Placement& placement, std::span<const Point> points) {
-    std::vector<Point> model;
-    model.reserve(points.size());
-    for (const Point& p : points) model.push_back(Unplaced(placement, p));
-    return model;
+Point Centroid(std::span<const Point> points) {
+    Point sum;
+    for (const Point& p : points) sum = {sum.x + p.x, sum.y + p.y};
+    const double n = static_cast<double>(points.size());
+    return {sum.x / n, sum.y / n};
 }
 
-std::vector<PointPair> PairWithNearest(const StrokeModel& stroke, const Placement& placement,
-                                       std::span<const Point> points) {
-    std::vector<PointPair> pairs;
-    pairs.reserve(points.size());
-    for (const Point& p : points) {
-        pairs.push_back({FindNearest(stroke, Unplaced(placement, p)).pixel, p});
+// The shift that lays the points onto the stroke: first centre on centre, then
+// each point onto its nearest stroke pixel.
+Point OffsetOnto(const StrokeModel& stroke, std::span<const Point> points) {
+    const Point centre = Centroid(points), path = Centroid(stroke.path);
+    Point offset{centre.x - path.x, centre.y - path.y};
+    for (int round = 0; round < kPairingRounds; ++round) {
+        Point miss;
+        for (const Point& p : points) {
+            const Point n = FindNearest(stroke, {p.x - offset.x, p.y - offset.y}).pixel;
+            miss = {miss.x + p.x - offset.x - n.x, miss.y + p.y - offset.y - n.y};
+        }
+        const double count = static_cast<double>(points.size());
+        offset = {offset.x + miss.x / count, offset.y + miss.y / count};
     }
-    return pairs;
+    return offset;
 }
 
-// The placement that makes the ink this stroke, together with the accepted
-// strokes: first each point paired with the stroke's path at the same share
-// of its length, then with its nearest stroke pixels.
-Placement PlaceAs(const StrokeModel& stroke, std::span<const Point> points,
-                  const std::vector<PointPair>& anchors, const Placement& prior, double weight,
-                  std::vector<PointPair>& pairs) {
+std::vector<Point> Moved(std::span<const Point> points, Point by) {
+    std::vector<Point> moved;
+    moved.reserve(points.size());
+    for (const Point& p : points) moved.push_back({p.x + by.x, p.y + by.y});
+    return moved;
+}
+// What judging one stroke needs of the judge.
+struct Context {
+    const CharacterModel& model;
+    bool recall;
+    double leniency;
+    const Tuning& tuning;
+    std::span<const PointPair> anchors;  // of the accepted strokes
+    Placement placement;                 // from the accepted strokes
+};
+
+PlacementPrior Prior(bool recall, const Tuning& tuning) {
+    if (!recall) return {{}, tuning.trace_scale_spread, tuning.trace_shift_spread};
+    return {{}, tuning.recall_scale_spread, tuning.recall_shift_spread};
+}
+
+double PointWeight(const Tuning& tuning) {
+    return tuning.points_per_stroke / static_cast<double>(kInkPoints) /
+           (tuning.point_spread * tuning.point_spread);
+}
+
+// The placement the ink gives when it is taken for the stroke: in recall, the
+// first stroke alone places the character; after it, the accepted ones do.
+Placement PlacementFor(const Context& ctx, const StrokeModel& stroke,
+                       std::span<const Point> points) {
+    if (!ctx.recall || !ctx.anchors.empty()) return ctx.placement;
+    const PlacementPrior prior = Prior(ctx.recall, ctx.tuning);
     const Ink path = Resampled(stroke.path, points.size());
-    std::vector<PointPair> all = anchors;
-    for (size_t i = 0; i < points.size(); ++i) all.push_back({path[i], points[i]});
-    Placement placement = FitPlacement(all, prior, weight);
-    for (int round = 0; round < kPlacementRounds; ++round) {
-        pairs = PairWithNearest(stroke, placement, points);
-        all.resize(anchors.size());
-        all.insert(all.end(), pairs.begin(), pairs.end());
-        placement = FitPlacement(all, prior, weight);
+    std::vector<PointPair> pairs;
+    for (size_t i = 0; i < points.size(); ++i) {
+        pairs.push_back({path[i], points[i], PointWeight(ctx.tuning)});
+    }
+    Placement placement = FitPlacement(pairs, prior);
+    for (int round = 0; round < kPairingRounds; ++round) {
+        for (size_t i = 0; i < points.size(); ++i) {
+            pairs[i].model = FindNearest(stroke, Unplaced(placement, points[i])).pixel;
+        }
+        placement = FitPlacement(pairs, prior);
     }
     return placement;
+}
+
+Candidate JudgeAs(const Context& ctx, size_t n, std::span<const Point> points) {
+    const StrokeModel& stroke = ctx.model.strokes[n];
+    const Tuning& tuning = ctx.tuning;
+    Candidate c;
+    c.stroke = n;
+    c.placement = PlacementFor(ctx, stroke, points);
+    std::vector<Point> model_points;
+    for (const Point& p : points) model_points.push_back(Unplaced(c.placement, p));
+    c.offset = OffsetOnto(stroke, model_points);
+    const std::vector<Point> moved = Moved(model_points, {-c.offset.x, -c.offset.y});
+    c.fit = FitStroke(stroke, moved);
+    for (size_t i = 0; i < points.size(); ++i) {
+        c.pairs.push_back({FindNearest(stroke, moved[i]).pixel, points[i], PointWeight(tuning)});
+    }
+    const double lenient = ctx.leniency;
+    const bool placed_by_it = ctx.recall && ctx.anchors.empty();
+    // Until the learner's character is well placed, where a stroke should lie is
+    // known only that well.
+    const double unsure = placed_by_it
+                              ? 0.0
+                              : tuning.placement_margin *
+                                    PlacementSpread(ctx.anchors, Prior(ctx.recall, tuning),
+                                                    Centroid(stroke.path)) /
+                                    c.placement.scale;
+    const double allowed = std::hypot(tuning.offset * lenient, unsure);
+    const double offset = std::hypot(c.offset.x, c.offset.y) / allowed;
+    const double distance = c.fit.distance / (tuning.distance * lenient);
+    const double farthest = c.fit.farthest / (tuning.farthest * lenient);
+    const double missing = (1 - c.fit.coverage) / ((1 - tuning.coverage) * lenient);
+    const double misfit =
+        offset * offset + distance * distance + farthest * farthest + missing * missing;
+    // Each measure within its bound, and not all of them near it.
+    const double unlikely = PlacementCost(c.placement, Prior(ctx.recall, tuning));
+    // A first stroke in recall places the character: not anywhere at any size.
+    const auto within = [&](double bound) {
+        return offset <= bound && distance <= bound && farthest <= bound && missing <= bound &&
+               misfit <= tuning.misfit * bound * bound &&
+               (!placed_by_it || unlikely <= tuning.unlikely_placement);
+    };
+    c.fits = within(1);
+    c.fits_reversed = within(tuning.reversed_leeway);
+    c.cost = misfit + unlikely;
+    return c;
 }
 
 }  // namespace
@@ -68,14 +152,15 @@ Judge::Judge(std::shared_ptr<const CharacterModel> model, Mode mode, double leni
 
 Judge::Judge(std::shared_ptr<const CharacterModel> model, Mode mode, double leniency,
              const Tuning& tuning)
-    : model_(std::move(model)), mode_(mode), leniency_(leniency > 0 ? leniency : 1.0),
-      tuning_(tuning) {}
+    : model_(std::move(model)), mode_(mode),
+      leniency_(std::isfinite(leniency) && leniency > 0 ? leniency : 1.0), tuning_(tuning) {}
 
 size_t Judge::expected() const { return expected_; }
 bool Judge::complete() const { return !model_ || expected_ >= model_->strokes.size(); }
 int Judge::mistakes() const { return mistakes_; }
 int Judge::mistakes_on_expected() const { return mistakes_on_expected_; }
-Placement Judge::placement() const { return placement_; }
+// In trace the placement only finds the learner's strokes: they are shown where drawn.
+Placement Judge::placement() const { return mode_ == Mode::Trace ? Placement{} : placement_; }
 
 StrokeResult Judge::Add(const Ink& ink) {
     StrokeResult result;
@@ -87,33 +172,11 @@ StrokeResult Judge::Add(const Ink& ink) {
     result.direction_judged = expected.direction_judged;
 
     const bool recall = mode_ == Mode::Recall;
-    const double distance =
-        (recall ? tuning_.recall_distance : tuning_.trace_distance) * leniency_;
-    const double farthest =
-        (recall ? tuning_.recall_farthest : tuning_.trace_farthest) * leniency_;
-    const double coverage = tuning_.coverage / leniency_;
-    const auto judge_as = [&](size_t n) {
-        Candidate c;
-        c.stroke = n;
-        const StrokeModel& stroke = model_->strokes[n];
-        if (recall) {
-            const double weight = anchors_.empty() ? tuning_.scale_prior : 0.0;
-            c.placement = PlaceAs(stroke, points, anchors_, placement_, weight, c.pairs);
-        }
-        c.fit = FitStroke(stroke, Unplaced(c.placement, points));
-        if (recall && !anchors_.empty()) {
-            c.fit.distance = std::max(c.fit.distance, MeanResidual(anchors_, c.placement));
-        }
-        c.cost = c.fit.distance + tuning_.coverage_cost * (1 - c.fit.coverage);
-        c.fits = c.fit.distance <= distance && c.fit.farthest <= farthest &&
-                 c.fit.coverage >= coverage;
-        return c;
-    };
-
-    const Candidate first = judge_as(expected_);
+    const Context ctx{*model_, recall, leniency_, tuning_, anchors_, placement_};
+    const Candidate first = JudgeAs(ctx, expected_, points);
     std::optional<Candidate> later;
     for (size_t k = expected_ + 1; k < model_->strokes.size(); ++k) {
-        Candidate c = judge_as(k);
+        Candidate c = JudgeAs(ctx, k, points);
         if (c.fits && (!later || c.cost < later->cost)) later = std::move(c);
     }
     const bool later_wins =
@@ -122,19 +185,18 @@ StrokeResult Judge::Add(const Ink& ink) {
         result.verdict = Verdict::Mistake;
         result.reason = Reason::LaterStroke;
         result.matches = later->stroke;
-    } else if (first.fits && expected.direction_judged && first.fit.order < tuning_.backwards) {
+    } else if (first.fits_reversed && expected.direction_judged &&
+               first.fit.order < tuning_.backwards) {
         result.verdict = Verdict::Mistake;
         result.reason = Reason::Backwards;
         result.matches = expected_;
     } else if (first.fits) {
-        result.verdict = Verdict::Correct;
-        result.matches = expected_;
-        if (recall) {
-            placement_ = first.placement;
-            anchors_.insert(anchors_.end(), first.pairs.begin(), first.pairs.end());
-        }
+        anchors_.insert(anchors_.end(), first.pairs.begin(), first.pairs.end());
+        placement_ = FitPlacement(anchors_, Prior(recall, tuning_));
         ++expected_;
         mistakes_on_expected_ = 0;
+        result.verdict = Verdict::Correct;
+        result.matches = result.expected;
         return result;
     } else {
         result.verdict = Verdict::Mistake;

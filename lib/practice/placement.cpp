@@ -1,48 +1,104 @@
 #include "practice/placement.h"
 
 #include <algorithm>
+#include <cmath>
+
+#include "zep/canvas.h"
 
 namespace practice {
 
 namespace {
 
-constexpr double kPriorReach = 40;
+constexpr double kCentre = player::kCanvasSide / 2.0;
 // A learner's character is not drawn at a fifth of the model's size or five times it.
 constexpr double kMinScale = 0.2;
 constexpr double kMaxScale = 5;
 
-}  // namespace
-
-Placement FitPlacement(std::span<const PointPair> pairs, const Placement& prior, double weight) {
-    if (pairs.empty()) return prior;
-    Point model_mean, canvas_mean;
-    for (const PointPair& p : pairs) {
-        model_mean.x += p.model.x, model_mean.y += p.model.y;
-        canvas_mean.x += p.canvas.x, canvas_mean.y += p.canvas.y;
-    }
-    const double n = static_cast<double>(pairs.size());
-    model_mean = {model_mean.x / n, model_mean.y / n};
-    canvas_mean = {canvas_mean.x / n, canvas_mean.y / n};
-    double together = 0, spread = 0;
-    for (const PointPair& p : pairs) {
-        const double mx = p.model.x - model_mean.x, my = p.model.y - model_mean.y;
-        together += mx * (p.canvas.x - canvas_mean.x) + my * (p.canvas.y - canvas_mean.y);
-        spread += mx * mx + my * my;
-    }
-    const double pull = weight * kPriorReach * kPriorReach;
-    Placement placement;
-    placement.scale =
-        std::clamp((together + pull * prior.scale) / (spread + pull), kMinScale, kMaxScale);
-    placement.dx = canvas_mean.x - placement.scale * model_mean.x;
-    placement.dy = canvas_mean.y - placement.scale * model_mean.y;
-    return placement;
+// The shift of the placement's image of the canvas centre.
+Point CentreShift(const Placement& p) {
+    return {kCentre * p.scale + p.dx - kCentre, kCentre * p.scale + p.dy - kCentre};
 }
 
-double MeanResidual(std::span<const PointPair> pairs, const Placement& placement) {
-    if (pairs.empty()) return 0;
-    double sum = 0;
-    for (const PointPair& p : pairs) sum += Distance(Placed(placement, p.model), p.canvas);
-    return sum / static_cast<double>(pairs.size()) / placement.scale;
+// Least squares over c - C = s (m - C) + t and the prior's s = s0, t = t0, each
+// row weighted by its inverse variance: the normal equations in (s, tx, ty),
+// whose matrix is also the inverse of the estimate's covariance.
+struct NormalEquations {
+    double m[3][3] = {};
+    double rhs[3] = {};
+};
+
+NormalEquations Accumulate(std::span<const PointPair> pairs, const PlacementPrior& prior) {
+    const double ws = 1 / (prior.scale_spread * prior.scale_spread);
+    const double wt = 1 / (prior.shift_spread * prior.shift_spread);
+    const Point t0 = CentreShift(prior.placement);
+    NormalEquations n;
+    n.m[0][0] = ws;
+    n.m[1][1] = n.m[2][2] = wt;
+    n.rhs[0] = ws * prior.placement.scale;
+    n.rhs[1] = wt * t0.x;
+    n.rhs[2] = wt * t0.y;
+    for (const PointPair& p : pairs) {
+        const double ax = p.model.x - kCentre, ay = p.model.y - kCentre;
+        const double bx = p.canvas.x - kCentre, by = p.canvas.y - kCentre;
+        n.m[0][0] += p.weight * (ax * ax + ay * ay);
+        n.m[0][1] += p.weight * ax;
+        n.m[0][2] += p.weight * ay;
+        n.m[1][1] += p.weight;
+        n.m[2][2] += p.weight;
+        n.rhs[0] += p.weight * (ax * bx + ay * by);
+        n.rhs[1] += p.weight * bx;
+        n.rhs[2] += p.weight * by;
+    }
+    n.m[1][0] = n.m[0][1];
+    n.m[2][0] = n.m[0][2];
+    return n;
+}
+
+// The inverse of the (positive definite) normal matrix.
+void Invert(const double m[3][3], double inverse[3][3]) {
+    const double det = m[0][0] * (m[1][1] * m[2][2] - m[1][2] * m[2][1]) -
+                       m[0][1] * (m[1][0] * m[2][2] - m[1][2] * m[2][0]) +
+                       m[0][2] * (m[1][0] * m[2][1] - m[1][1] * m[2][0]);
+    for (int r = 0; r < 3; ++r) {
+        for (int c = 0; c < 3; ++c) {
+            // The cofactor of (c, r), from the rows and columns the others leave.
+            const int r1 = (c + 1) % 3, r2 = (c + 2) % 3, c1 = (r + 1) % 3, c2 = (r + 2) % 3;
+            inverse[r][c] = (m[r1][c1] * m[r2][c2] - m[r1][c2] * m[r2][c1]) / det;
+        }
+    }
+}
+
+}  // namespace
+
+Placement FitPlacement(std::span<const PointPair> pairs, const PlacementPrior& prior) {
+    const NormalEquations n = Accumulate(pairs, prior);
+    double inverse[3][3];
+    Invert(n.m, inverse);
+    double x[3] = {};
+    for (int r = 0; r < 3; ++r) {
+        for (int c = 0; c < 3; ++c) x[r] += inverse[r][c] * n.rhs[c];
+    }
+    const double s = std::clamp(x[0], kMinScale, kMaxScale);
+    return {s, kCentre * (1 - s) + x[1], kCentre * (1 - s) + x[2]};
+}
+
+double PlacementSpread(std::span<const PointPair> pairs, const PlacementPrior& prior,
+                       Point model) {
+    const NormalEquations n = Accumulate(pairs, prior);
+    double cov[3][3];
+    Invert(n.m, cov);
+    const double ax = model.x - kCentre, ay = model.y - kCentre;
+    // Where the point lands is s a + t: its variance along x and along y.
+    const double vx = ax * ax * cov[0][0] + 2 * ax * cov[0][1] + cov[1][1];
+    const double vy = ay * ay * cov[0][0] + 2 * ay * cov[0][2] + cov[2][2];
+    return std::sqrt(std::max((vx + vy) / 2, 0.0));
+}
+
+double PlacementCost(const Placement& placement, const PlacementPrior& prior) {
+    const double ds = (placement.scale - prior.placement.scale) / prior.scale_spread;
+    const Point t = CentreShift(placement), t0 = CentreShift(prior.placement);
+    const double shift = std::hypot(t.x - t0.x, t.y - t0.y) / prior.shift_spread;
+    return ds * ds + shift * shift;
 }
 
 }  // namespace practice

@@ -1,5 +1,6 @@
-// Where the learner's character lies on an empty canvas: the shift and scale
-// that carry the model's points best onto the points drawn for them.
+// Where the learner's character lies on the canvas: the shift and scale that
+// carry the model's points best onto the points drawn for them, drawn towards
+// a prior placement as far as the points leave it open.
 #pragma once
 
 #include <span>
@@ -11,16 +12,28 @@ namespace practice {
 struct PointPair {
     Point model;
     Point canvas;
+    double weight = 1;  // 1 / (the spread of the canvas point about where it belongs)^2
 };
 
-// The least-squares placement of the pairs, its scale drawn towards the
-// prior's as strongly as weight pairs lying kPriorReach from their centre
-// would draw it; few or bunched pairs say little about size.
-[[nodiscard]] Placement FitPlacement(std::span<const PointPair> pairs, const Placement& prior,
-                                     double weight);
+// How sure the placement is before any point: its spread in scale and in shift
+// (pixels) about the prior's.
+struct PlacementPrior {
+    Placement placement;
+    double scale_spread = 0.1;
+    double shift_spread = 10;
+};
 
-// The mean distance, in model pixels, between each pair's canvas point and
-// where the placement puts its model point.
-[[nodiscard]] double MeanResidual(std::span<const PointPair> pairs, const Placement& placement);
+// The most likely placement; scale and shift are taken about the canvas centre,
+// so that a change of size does not move the character.
+[[nodiscard]] Placement FitPlacement(std::span<const PointPair> pairs,
+                                     const PlacementPrior& prior);
+
+// How far (the spread, in canvas pixels along each axis) the fitted placement
+// may be off in where it puts the model point.
+[[nodiscard]] double PlacementSpread(std::span<const PointPair> pairs,
+                                     const PlacementPrior& prior, Point model);
+
+// How unlikely the placement is under the prior, in squared spreads.
+[[nodiscard]] double PlacementCost(const Placement& placement, const PlacementPrior& prior);
 
 }  // namespace practice
