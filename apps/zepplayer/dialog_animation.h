@@ -39,7 +39,6 @@ void PlayInWindow(std::span<const StrokeCommand> commands,
 
 // Practice's side of the other handlers: a button, Esc or a load leaves it.
 void LeavePractice();
-[[nodiscard]] bool Practising();
 // While practising, draws the canvas as practice shows it and returns the
 // counter's text; none otherwise.
 [[nodiscard]] std::optional<std::string> ComposePracticeCanvas(gfx::Bitmap& target,

@@ -75,8 +75,6 @@ void PlayWhole() {
 
 }  // namespace
 
-bool Practising() { return Session.has_value(); }
-
 void LeavePractice() {
     if (!Session) return;
     StopPracticeAnimation();
