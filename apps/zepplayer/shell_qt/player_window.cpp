@@ -281,14 +281,19 @@ void PlayerWindow::paintEvent(QPaintEvent* /*event*/) {
 
 // Enter presses the focused button; with no button focused it ends the
 // dialog, and so does Esc outside practice.
-// Touch comes as its own events; the first finger writes.
+// Touch comes as its own events; the first finger writes. A touch that
+// cannot write is left to come again as a mouse press, for the buttons.
 bool PlayerWindow::event(QEvent* event) {
     const QEvent::Type type = event->type();
     const bool touch = type == QEvent::TouchBegin || type == QEvent::TouchUpdate ||
                        type == QEvent::TouchEnd || type == QEvent::TouchCancel;
     if (!touch) return QDialog::event(event);
     const auto* touches = static_cast<QTouchEvent*>(event);
-    if (!touches->points().isEmpty()) ForwardPointer(type, touches->points().first().position());
+    if (touches->points().isEmpty()) return QDialog::event(event);
+    const QPointF at = touches->points().first().position();
+    const bool writes = player::CurrentPractice().active && CanvasRect().contains(at.toPoint());
+    if (type == QEvent::TouchBegin && !writes) return QDialog::event(event);
+    ForwardPointer(type, at);
     event->accept();
     return true;
 }

@@ -536,6 +536,31 @@ private slots:
         QCOMPARE(window->result(), player::kIdCancel);
     }
 
+    // A finger writes on the canvas while practising, and elsewhere, or
+    // outside practice, still presses the buttons.
+    void touchWritesAndStillPressesButtons() {
+        static QPointingDevice* const finger = QTest::createTouchDevice();
+        const fs::path lines =
+            dialog_test::WriteCharacter(Dir(), "lines", "L,0;L,90;L,0;", dialog_test::kThreeBars);
+        const auto window = Open(lines);
+        QVERIFY(window);
+        const auto tap = [&window](QPoint at) {
+            QTest::touchEvent(window.get(), finger).press(0, at);
+            QTest::touchEvent(window.get(), finger).release(0, at);
+        };
+        tap(Button(*window, player::kIdNext)->geometry().center());
+        QTRY_COMPARE(player::ShownStroke.load(), 0);
+        player::OnPractice(player::PracticeAction::Trace);
+        QTest::touchEvent(window.get(), finger).press(0, QPoint(44, 69));
+        for (int x = 50; x < 210; x += 5) {
+            QTest::touchEvent(window.get(), finger).move(0, QPoint(x, 69));
+        }
+        QTest::touchEvent(window.get(), finger).release(0, QPoint(210, 69));
+        QTRY_COMPARE(Counter(*window), QStringLiteral("1"));
+        tap(Button(*window, player::kIdNext)->geometry().center());
+        QTRY_VERIFY(!player::CurrentPractice().active);
+    }
+
     void theClickIsBuiltIn() {
         QFile click(QStringLiteral(":/zepplayer/click.wav"));
         QVERIFY(click.open(QIODevice::ReadOnly));
