@@ -202,14 +202,14 @@ bool OnMouse(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     }
 }
 
-// Pens and fingers come as pointer messages; handled here they make no mouse
-// messages besides. The mouse's own pointer messages are left to become
-// mouse messages.
+// A pen comes as pointer messages; handled here they make no mouse messages
+// besides. The rest (a finger, the mouse) is left to become mouse messages,
+// which write as well and keep touch's press-and-hold menu.
 bool OnPointer(HWND window, UINT message, WPARAM wparam) {
     const UINT32 id = GET_POINTERID_WPARAM(wparam);
     POINTER_INPUT_TYPE type = PT_POINTER;
     POINTER_INFO info{};
-    if (!GetPointerType(id, &type) || type == PT_MOUSE || !GetPointerInfo(id, &info)) return false;
+    if (!GetPointerType(id, &type) || type != PT_PEN || !GetPointerInfo(id, &info)) return false;
     POINT at = info.ptPixelLocation;
     ScreenToClient(window, &at);
     const gfx::PointF point = CanvasPoint(window, at);
