@@ -82,7 +82,8 @@ void OnInitDialog(DialogHost& host, const std::optional<std::filesystem::path>& 
 // Files dropped on the window: the first one is loaded, the rest ignored.
 void OnDropFiles(const std::vector<std::filesystem::path>& files);
 
-// A button, Enter (kIdOk) or Esc and the close box (kIdCancel); other ids are ignored.
+// A button, Enter (kIdOk) or the close box (kIdCancel); other ids are
+// ignored. Play, Stop, "<" and ">" leave practice first.
 void OnCommand(int32_t id);
 
 // Draws the client area (area, with the canvas at its top left corner) into
