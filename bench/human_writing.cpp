@@ -50,8 +50,8 @@ Ink ChangeEnds(const Ink& line, double start, double end) {
     Ink cut;
     const size_t count = std::max<size_t>(2, static_cast<size_t>((to - from) / kDenseStep) + 1);
     for (size_t k = 0; k < count; ++k) {
-        cut.push_back(Along(line, from + (to - from) * static_cast<double>(k) /
-                                             static_cast<double>(count - 1)));
+        cut.push_back(Along(
+            line, from + (to - from) * static_cast<double>(k) / static_cast<double>(count - 1)));
     }
     const auto extend = [&](Point tip, Point inner, double share) {
         const double d = practice::Distance(tip, inner);
@@ -69,7 +69,8 @@ Ink ChangeEnds(const Ink& line, double start, double end) {
 Ink Reshape(const Ink& line, double factor, double angle, Point shift) {
     Point centre;
     for (const Point& p : line) centre = {centre.x + p.x, centre.y + p.y};
-    centre = {centre.x / static_cast<double>(line.size()), centre.y / static_cast<double>(line.size())};
+    centre = {centre.x / static_cast<double>(line.size()),
+              centre.y / static_cast<double>(line.size())};
     const double c = std::cos(angle), s = std::sin(angle);
     Ink out;
     for (const Point& p : line) {
@@ -81,8 +82,10 @@ Ink Reshape(const Ink& line, double factor, double angle, Point shift) {
 
 Point Placed(const Hand& hand, Point p) {
     const double w = hand.style.warp, k = hand.warp_wave;
-    const double wx = w * std::sin(p.x * k + hand.warp_phase[0]) * std::cos(p.y * k + hand.warp_phase[1]);
-    const double wy = w * std::sin(p.y * k + hand.warp_phase[2]) * std::cos(p.x * k + hand.warp_phase[3]);
+    const double wx =
+        w * std::sin(p.x * k + hand.warp_phase[0]) * std::cos(p.y * k + hand.warp_phase[1]);
+    const double wy =
+        w * std::sin(p.y * k + hand.warp_phase[2]) * std::cos(p.x * k + hand.warp_phase[3]);
     const double x = p.x - kCentre + hand.slant * (p.y - kCentre), y = p.y - kCentre;
     return {kCentre + hand.scale * x + hand.dx + wx, kCentre + hand.scale * y + hand.dy + wy};
 }

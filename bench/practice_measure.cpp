@@ -8,6 +8,7 @@
 //
 // A quarter of the characters (by a hash of their name) is kept aside as the
 // test part; the thresholds were tuned on the rest.
+#include <time.h>
 #include <zlib.h>
 
 #include <algorithm>
@@ -72,7 +73,9 @@ struct Count {
         hits += hit;
         ++total;
     }
-    double Rate() const { return total ? 100.0 * static_cast<double>(hits) / static_cast<double>(total) : 0; }
+    double Rate() const {
+        return total ? 100.0 * static_cast<double>(hits) / static_cast<double>(total) : 0;
+    }
 };
 
 struct Rates {
@@ -81,8 +84,14 @@ struct Rates {
 
 struct Tally {
     Rates trace, recall;
-    std::vector<double> micros;  // per judged stroke
+    std::vector<double> micros;      // per judged stroke, wall time
+    std::vector<double> cpu_micros;  // the same, the thread's processor time
+    double slowest_micros = 0;
+    std::string slowest;  // the session judged slowest, and at which stroke
 };
+
+// The session on hand, to name the slowest.
+std::string current_character;
 
 uint64_t NameHash(const std::string& name) {
     uint64_t h = 1469598103934665603ull;
@@ -105,16 +114,22 @@ bool SetTuning(practice::Tuning& t, const std::string& assignment) {
     if (eq == std::string::npos) return false;
     const std::string name = assignment.substr(0, eq);
     const double value = std::atof(assignment.c_str() + eq + 1);
-    const std::map<std::string, double*> fields = {
-        {"offset", &t.offset}, {"distance", &t.distance}, {"farthest", &t.farthest},
-        {"coverage", &t.coverage}, {"clearly_better", &t.clearly_better},
-        {"backwards", &t.backwards}, {"trace_scale_spread", &t.trace_scale_spread},
-        {"trace_shift_spread", &t.trace_shift_spread},
-        {"recall_scale_spread", &t.recall_scale_spread},
-        {"recall_shift_spread", &t.recall_shift_spread}, {"point_spread", &t.point_spread},
-        {"points_per_stroke", &t.points_per_stroke}, {"placement_margin", &t.placement_margin},
-        {"misfit", &t.misfit}, {"unlikely_placement", &t.unlikely_placement},
-        {"reversed_leeway", &t.reversed_leeway}};
+    const std::map<std::string, double*> fields = {{"offset", &t.offset},
+                                                   {"distance", &t.distance},
+                                                   {"farthest", &t.farthest},
+                                                   {"coverage", &t.coverage},
+                                                   {"clearly_better", &t.clearly_better},
+                                                   {"backwards", &t.backwards},
+                                                   {"trace_scale_spread", &t.trace_scale_spread},
+                                                   {"trace_shift_spread", &t.trace_shift_spread},
+                                                   {"recall_scale_spread", &t.recall_scale_spread},
+                                                   {"recall_shift_spread", &t.recall_shift_spread},
+                                                   {"point_spread", &t.point_spread},
+                                                   {"points_per_stroke", &t.points_per_stroke},
+                                                   {"placement_margin", &t.placement_margin},
+                                                   {"misfit", &t.misfit},
+                                                   {"unlikely_placement", &t.unlikely_placement},
+                                                   {"reversed_leeway", &t.reversed_leeway}};
     const auto found = fields.find(name);
     if (found == fields.end()) return false;
     *found->second = value;
@@ -126,15 +141,24 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
     std::string sets;
     for (int i = 1; i + 1 < argc; i += 2) {
         const std::string key = argv[i], value = argv[i + 1];
-        if (key == "--part") o.part = value;
-        else if (key == "--limit") o.limit = std::strtoull(value.c_str(), nullptr, 10);
-        else if (key == "--seed") o.seed = std::strtoull(value.c_str(), nullptr, 10);
-        else if (key == "--kanji") o.kanji = value;
-        else if (key == "--data") o.data = value;
-        else if (key == "--human") o.human = value;
-        else if (key == "--leniency") o.leniency = std::atof(value.c_str());
-        else if (key == "--sets") sets = value;
-        else if (key != "--set" || !SetTuning(o.tuning, value)) return std::nullopt;
+        if (key == "--part")
+            o.part = value;
+        else if (key == "--limit")
+            o.limit = std::strtoull(value.c_str(), nullptr, 10);
+        else if (key == "--seed")
+            o.seed = std::strtoull(value.c_str(), nullptr, 10);
+        else if (key == "--kanji")
+            o.kanji = value;
+        else if (key == "--data")
+            o.data = value;
+        else if (key == "--human")
+            o.human = value;
+        else if (key == "--leniency")
+            o.leniency = std::atof(value.c_str());
+        else if (key == "--sets")
+            sets = value;
+        else if (key != "--set" || !SetTuning(o.tuning, value))
+            return std::nullopt;
     }
     if (argc % 2 == 0) return std::nullopt;
     if (sets.empty()) {
@@ -182,18 +206,34 @@ std::vector<Character> LoadCharacters(const Options& o) {
     return all;
 }
 
-std::shared_ptr<const practice::CharacterModel> LoadModel(const Options& o, const std::string& name) {
+std::shared_ptr<const practice::CharacterModel> LoadModel(const Options& o,
+                                                          const std::string& name) {
     std::error_code ec;
-    const auto document = player::ReadDocument(o.kanji / fs::path(std::u8string(
-                                                             name.begin(), name.end()) + u8".zep"),
-                                               ec);
+    const auto document = player::ReadDocument(
+        o.kanji / fs::path(std::u8string(name.begin(), name.end()) + u8".zep"), ec);
     if (!document) return nullptr;
     return practice::BuildCharacterModel(document->commands, document->region_files);
 }
 
+double ThreadMicros() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) * 1e6 + static_cast<double>(t.tv_nsec) / 1e3;
+}
+
+// Wall time counts whatever else the shared machine ran meanwhile; the
+// thread's own processor time does not.
 StrokeResult Timed(Judge& judge, const Ink& ink, Tally& tally) {
     const auto start = std::chrono::steady_clock::now();
+    const double cpu_start = ThreadMicros();
     const StrokeResult r = judge.Add(ink);
+    const double cpu = ThreadMicros() - cpu_start;
+    if (cpu > tally.slowest_micros) {
+        tally.slowest_micros = cpu;
+        tally.slowest = current_character + ", expecting stroke " +
+                        std::to_string(judge.expected());
+    }
+    tally.cpu_micros.push_back(cpu);
     const auto end = std::chrono::steady_clock::now();
     tally.micros.push_back(std::chrono::duration<double, std::micro>(end - start).count());
     return r;
@@ -264,6 +304,8 @@ void MeasureGenerated(const std::vector<Character>& chars, const Options& o,
         if (!model || practice::StrokeCount(*model) != chars[c].medians.size()) continue;
         ++done;
         const uint64_t seed = o.seed ^ NameHash(chars[c].name);
+        current_character = chars[c].name + " (" + std::to_string(chars[c].medians.size()) +
+                            " strokes, generated)";
         for (const Mode mode : {Mode::Trace, Mode::Recall}) {
             bench::Random random(seed + static_cast<uint64_t>(mode));
             const bench::WritingStyle style =
@@ -308,7 +350,8 @@ std::map<std::string, std::vector<Ink>> LoadHuman(const fs::path& path) {
         std::vector<Ink> strokes;
         for (const auto& s : json["strokes"]) {
             Ink ink;
-            for (const auto& p : s) ink.push_back({p[0].get<double>() * kHumanScale, p[1].get<double>() * kHumanScale});
+            for (const auto& p : s)
+                ink.push_back({p[0].get<double>() * kHumanScale, p[1].get<double>() * kHumanScale});
             strokes.push_back(ink);
         }
         samples[json["char"].get<std::string>()] = strokes;
@@ -317,8 +360,56 @@ std::map<std::string, std::vector<Ink>> LoadHuman(const fs::path& path) {
     return samples;
 }
 
+struct Box {
+    double left = 1e9, top = 1e9, right = -1e9, bottom = -1e9;
+};
+
+Box BoxOf(const std::vector<Ink>& strokes) {
+    Box b;
+    for (const Ink& s : strokes) {
+        for (const Point& p : s) {
+            b = {std::min(b.left, p.x), std::min(b.top, p.y), std::max(b.right, p.x),
+                 std::max(b.bottom, p.y)};
+        }
+    }
+    return b;
+}
+
+// Whether the writer used the data's order: with the sample's box laid on the
+// centre-lines' box, each written stroke lies nearest its own centre-line.
+// Nothing of the judge takes part, so this cannot favour it.
+bool InDataOrder(const std::vector<Ink>& written, const std::vector<Ink>& medians) {
+    constexpr size_t kPoints = 8;
+    const Box from = BoxOf(written), to = BoxOf(medians);
+    const auto map = [&](Point p) {
+        const double w = std::max(from.right - from.left, 1.0);
+        const double h = std::max(from.bottom - from.top, 1.0);
+        return Point{to.left + (p.x - from.left) / w * (to.right - to.left),
+                     to.top + (p.y - from.top) / h * (to.bottom - to.top)};
+    };
+    for (size_t i = 0; i < written.size(); ++i) {
+        const Ink ink = practice::DistinctPoints(written[i]);
+        if (ink.size() < 2) continue;
+        const Ink points = practice::Resampled(ink, kPoints);
+        size_t nearest = i;
+        double best = 1e18;
+        for (size_t j = 0; j < medians.size(); ++j) {
+            const Ink line = practice::DistinctPoints(medians[j]);
+            if (line.size() < 2) continue;
+            const Ink along = practice::Resampled(line, kPoints);
+            double sum = 0;
+            for (size_t k = 0; k < kPoints; ++k)
+                sum += practice::Distance(map(points[k]), along[k]);
+            if (sum < best) best = sum, nearest = j;
+        }
+        if (nearest != i) return false;
+    }
+    return true;
+}
+
+// Samples in the data's order count in tallies, the others in out_of_order.
 void MeasureHuman(const std::vector<Character>& chars, const Options& o,
-                  std::vector<Tally>& tallies) {
+                  std::vector<Tally>& tallies, std::vector<Tally>& out_of_order) {
     const auto samples = LoadHuman(o.human);
     if (samples.empty()) {
         std::printf("real handwriting: '%s' not found, skipped\n", Utf8(o.human).c_str());
@@ -328,7 +419,7 @@ void MeasureHuman(const std::vector<Character>& chars, const Options& o,
     for (const auto& [name, strokes] : samples) {
         if (InPart(name, o.part)) pool.push_back(&strokes);
     }
-    size_t done = 0, other_count = 0;
+    size_t done = 0, other_count = 0, in_order_count = 0;
     for (size_t c = 0; c < chars.size() && done < o.limit; ++c) {
         const auto found = samples.find(chars[c].name);
         if (found == samples.end()) continue;
@@ -339,7 +430,11 @@ void MeasureHuman(const std::vector<Character>& chars, const Options& o,
         const auto model = LoadModel(o, chars[c].name);
         if (!model || practice::StrokeCount(*model) != chars[c].medians.size()) continue;
         ++done;
+        const bool in_order = InDataOrder(found->second, chars[c].medians);
+        in_order_count += in_order;
         const uint64_t seed = o.seed ^ NameHash(chars[c].name) ^ 0x5EED;
+        current_character = chars[c].name + " (" + std::to_string(chars[c].medians.size()) +
+                            " strokes, real)";
         const bench::WritingStyle pen = [] {
             bench::WritingStyle s;
             s.jitter = 0.5, s.tremor = 0.8;
@@ -359,14 +454,17 @@ void MeasureHuman(const std::vector<Character>& chars, const Options& o,
                 return PlacedLine(j.placement(), chars[c].medians[n]);
             };
             for (size_t t = 0; t < o.tunings.size(); ++t) {
-                Rates& rates = mode == Mode::Trace ? tallies[t].trace : tallies[t].recall;
+                Tally& tally = in_order ? tallies[t] : out_of_order[t];
+                Rates& rates = mode == Mode::Trace ? tally.trace : tally.recall;
                 RunSession(model, mode, o, o.tunings[t], writer, strokes.size(), seed, rates,
-                           tallies[t]);
+                           tally);
             }
         }
     }
-    std::printf("real handwriting: %zu characters (%zu more with another stroke count left out)\n",
-                done, other_count);
+    std::printf(
+        "real handwriting: %zu characters, %zu of them in the data's order (%zu more "
+        "with another stroke count left out)\n",
+        done, in_order_count, other_count);
 }
 
 void PrintRates(const char* what, const Rates& r) {
@@ -381,32 +479,35 @@ void PrintRates(const char* what, const Rates& r) {
     row("strokes of another character rejected", r.other_rejected);
 }
 
-void PrintTimes(std::vector<double> micros) {
+void PrintTimes(const char* what, std::vector<double> micros) {
     if (micros.empty()) return;
     std::sort(micros.begin(), micros.end());
     double sum = 0;
     for (const double m : micros) sum += m;
-    std::printf("judging one stroke: mean %.0f us, 99th percentile %.0f us, longest %.0f us "
-                "(%zu strokes)\n",
-                sum / static_cast<double>(micros.size()), micros[micros.size() * 99 / 100],
-                micros.back(), micros.size());
+    std::printf(
+        "judging one stroke (%s): mean %.0f us, 99th percentile %.0f us, 99.9th %.0f us, "
+        "longest %.0f us (%zu strokes)\n",
+        what, sum / static_cast<double>(micros.size()), micros[micros.size() * 99 / 100],
+        micros[micros.size() * 999 / 1000], micros.back(), micros.size());
 }
 
 // One line per tuning: the rates that the goals name, generated then real.
 void PrintSideBySide(const Options& o, const std::vector<Tally>& generated,
-                     const std::vector<Tally>& human) {
-    std::printf("accept back later other | recall: accept other || real trace: accept back "
-                "later other | real recall: accept other\n");
+                     const std::vector<Tally>& human, const std::vector<Tally>& other_order) {
+    std::printf(
+        "accept back later other | recall: accept other || real trace: accept back "
+        "later other | real recall: accept other || other order: accept accept\n");
     for (size_t t = 0; t < o.tunings.size(); ++t) {
         const Rates &g = generated[t].trace, &gr = generated[t].recall;
         const Rates &h = human[t].trace, &hr = human[t].recall;
-        std::printf("%5.1f %5.1f %5.1f %5.1f | %5.1f %5.1f || %5.1f %5.1f %5.1f %5.1f | %5.1f %5.1f"
-                    "  %s\n",
-                    g.accepted.Rate(), g.backwards.Rate(), g.later_right.Rate(),
-                    g.other_rejected.Rate(), gr.accepted.Rate(), gr.other_rejected.Rate(),
-                    h.accepted.Rate(), h.backwards.Rate(), h.later_rejected.Rate(),
-                    h.other_rejected.Rate(), hr.accepted.Rate(), hr.other_rejected.Rate(),
-                    o.labels[t].c_str());
+        std::printf(
+            "%5.1f %5.1f %5.1f %5.1f | %5.1f %5.1f || %5.1f %5.1f %5.1f %5.1f | %5.1f %5.1f"
+            " || %5.1f %5.1f  %s\n",
+            g.accepted.Rate(), g.backwards.Rate(), g.later_right.Rate(), g.other_rejected.Rate(),
+            gr.accepted.Rate(), gr.other_rejected.Rate(), h.accepted.Rate(), h.backwards.Rate(),
+            h.later_rejected.Rate(), h.other_rejected.Rate(), hr.accepted.Rate(),
+            hr.other_rejected.Rate(), other_order[t].trace.accepted.Rate(),
+            other_order[t].recall.accepted.Rate(), o.labels[t].c_str());
     }
 }
 
@@ -415,10 +516,11 @@ void PrintSideBySide(const Options& o, const std::vector<Tally>& generated,
 int main(int argc, char** argv) {
     const std::optional<Options> o = ParseOptions(argc, argv);
     if (!o) {
-        std::fputs("Usage: practice_measure [--part tune|test|all] [--limit N] [--seed S] "
-                   "[--kanji DIR] [--data DIR] [--human FILE] [--leniency F] "
-                   "[--set NAME=VALUE]...\n",
-                   stderr);
+        std::fputs(
+            "Usage: practice_measure [--part tune|test|all] [--limit N] [--seed S] "
+            "[--kanji DIR] [--data DIR] [--human FILE] [--leniency F] "
+            "[--set NAME=VALUE]...\n",
+            stderr);
         return 2;
     }
     const std::vector<Character> chars = LoadCharacters(*o);
@@ -428,23 +530,33 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::printf("part: %s\n", o->part.c_str());
-    std::vector<Tally> generated(o->tunings.size()), human(o->tunings.size());
+    std::vector<Tally> generated(o->tunings.size()), human(o->tunings.size()),
+        human_other_order(o->tunings.size());
     MeasureGenerated(chars, *o, generated);
-    MeasureHuman(chars, *o, human);
+    MeasureHuman(chars, *o, human, human_other_order);
     if (o->tunings.size() > 1) {
-        PrintSideBySide(*o, generated, human);
+        PrintSideBySide(*o, generated, human, human_other_order);
         return 0;
     }
     std::printf("\n| Writing | Measure | Rate | Strokes |\n|---|---|---:|---:|\n");
     PrintRates("generated, trace", generated[0].trace);
     PrintRates("generated, recall", generated[0].recall);
     if (human[0].trace.accepted.total) {
-        PrintRates("real, trace", human[0].trace);
-        PrintRates("real, recall", human[0].recall);
+        PrintRates("real, data's order, trace", human[0].trace);
+        PrintRates("real, data's order, recall", human[0].recall);
+        PrintRates("real, other order, trace", human_other_order[0].trace);
+        PrintRates("real, other order, recall", human_other_order[0].recall);
     }
     std::printf("\n");
-    std::vector<double> all = generated[0].micros;
-    all.insert(all.end(), human[0].micros.begin(), human[0].micros.end());
-    PrintTimes(all);
+    std::vector<double> wall, cpu;
+    const Tally* slow = &generated[0];
+    for (const Tally* t : {&generated[0], &human[0], &human_other_order[0]}) {
+        wall.insert(wall.end(), t->micros.begin(), t->micros.end());
+        cpu.insert(cpu.end(), t->cpu_micros.begin(), t->cpu_micros.end());
+        if (t->slowest_micros > slow->slowest_micros) slow = t;
+    }
+    PrintTimes("processor time", cpu);
+    PrintTimes("wall time", wall);
+    std::printf("slowest: %s\n", slow->slowest.c_str());
     return 0;
 }

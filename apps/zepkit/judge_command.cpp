@@ -192,9 +192,9 @@ int JudgeCommand(const std::vector<std::u16string>& words) {
     }
     std::error_code ec;
     const std::optional<player::Document> document = player::ReadDocument(parsed->source, ec);
-    const auto model = document ? practice::BuildCharacterModel(document->commands,
-                                                                document->region_files)
-                                : nullptr;
+    const auto model =
+        document ? practice::BuildCharacterModel(document->commands, document->region_files)
+                 : nullptr;
     if (!model) {
         std::fprintf(stderr, "zepkit: cannot read the strokes of '%s'%s%s\n",
                      Printable(parsed->source).c_str(), ec ? ": " : "",

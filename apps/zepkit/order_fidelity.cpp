@@ -135,7 +135,9 @@ std::vector<double> PositionsAlong(const Polyline& line, std::span<const PointD>
 
 std::vector<PointD> PixelCentres(const gfx::Region& region) {
     std::vector<PointD> centres;
-    for (const gfx::Point& p : player::RegionPixels(region)) centres.push_back({p.x + 0.5, p.y + 0.5});
+    for (const gfx::Point& p : player::RegionPixels(region)) {
+        centres.push_back({p.x + 0.5, p.y + 0.5});
+    }
     return centres;
 }
 

@@ -14,6 +14,7 @@ namespace {
 constexpr int64_t kMaxSweepDegrees = 720;
 constexpr double kCanvasCentre = 127.0;
 constexpr double kFullTurn = 360.0;
+constexpr double kBelowOne = 1 - 1e-9;
 
 double Radians(double degrees) { return degrees * std::numbers::pi / 180.0; }
 
@@ -126,8 +127,8 @@ double InsideBand(int32_t angle, double t, gfx::Point p) {
 double InsideSlice(const StrokeCommand& c, double b0, double step, gfx::Point p) {
     const double dx = p.x + 0.5 - c.param3, dy = p.y + 0.5 - c.param4;
     const double angle = std::atan2(dy, dx) * 180.0 / std::numbers::pi;
-    const double turned = std::fmod(std::fmod((angle - b0) * (step > 0 ? 1 : -1), kFullTurn) +
-                                        kFullTurn, kFullTurn);
+    const double turned =
+        std::fmod(std::fmod((angle - b0) * (step > 0 ? 1 : -1), kFullTurn) + kFullTurn, kFullTurn);
     const double width = std::abs(step);
     if (turned <= width) return turned / width;
     return kFullTurn - turned < turned - width ? 0.0 : 1.0;
@@ -178,7 +179,8 @@ std::vector<double> RevealTimes(const StrokeCommand& command, const gfx::Region&
         } else if (command.kind == CommandKind::PivotSweep && frame < map.start.size()) {
             inside = InsideSlice(command, map.start[frame], step, p);
         }
-        times.push_back(f + inside);
+        // Still inside its own frame at the far edge.
+        times.push_back(f + std::min(inside, kBelowOne));
     }
     return times;
 }

@@ -5,7 +5,8 @@
 // command's first, in which the engine first paints it, with its own bands,
 // slices and circles; a pixel the sweep never paints counts as revealed after
 // the last frame. Its reveal time adds where it lies inside that frame's band
-// or slice, from 0 at the edge the sweep comes from to 1 at the other.
+// or slice, from 0 at the edge the sweep comes from to just below 1 at the
+// other, so that its whole part is the frame.
 #pragma once
 
 #include <cstdint>

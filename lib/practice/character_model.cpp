@@ -132,8 +132,8 @@ StrokeModel ModelStroke(const player::StrokeCommand& command, size_t index,
     for (const gfx::Point& p : player::RegionPixels(region)) {
         s.pixels.push_back({p.x + 0.5, p.y + 0.5});
     }
-    s.times = Ranks(s.direction_judged ? player::RevealTimes(command, region)
-                                       : AlongLongAxis(s.pixels));
+    s.times =
+        Ranks(s.direction_judged ? player::RevealTimes(command, region) : AlongLongAxis(s.pixels));
     TracePath(s);
     FillGrid(s, region.Bounds());
     return s;
@@ -144,10 +144,11 @@ StrokeModel ModelStroke(const player::StrokeCommand& command, size_t index,
 NearestPixel FindNearest(const StrokeModel& stroke, Point p) {
     const int32_t w = stroke.grid.right - stroke.grid.left;
     const int32_t h = stroke.grid.bottom - stroke.grid.top;
-    const double cx = std::clamp(std::floor(p.x) - stroke.grid.left, 0.0, w - 1.0);
-    const double cy = std::clamp(std::floor(p.y) - stroke.grid.top, 0.0, h - 1.0);
-    const uint16_t n = stroke.nearest[static_cast<size_t>(cy) * static_cast<size_t>(w) +
-                                      static_cast<size_t>(cx)];
+    // fmax and fmin take a coordinate that is not a number to the grid's edge.
+    const double cx = std::fmin(std::fmax(std::floor(p.x) - stroke.grid.left, 0.0), w - 1.0);
+    const double cy = std::fmin(std::fmax(std::floor(p.y) - stroke.grid.top, 0.0), h - 1.0);
+    const uint16_t n =
+        stroke.nearest[static_cast<size_t>(cy) * static_cast<size_t>(w) + static_cast<size_t>(cx)];
     const Point pixel = stroke.pixels[n];
     // To the pixel's square, not its centre, so that a point inside the stroke is at 0.
     const double dx = std::max(std::abs(p.x - pixel.x) - 0.5, 0.0);

@@ -13,9 +13,9 @@
 namespace practice {
 
 struct StrokeModel {
-    size_t command = 0;             // the script's command that reveals the stroke
-    bool direction_judged = true;   // false for a Draw: it has no sweep
-    std::vector<Point> pixels;      // pixel centres
+    size_t command = 0;            // the script's command that reveals the stroke
+    bool direction_judged = true;  // false for a Draw: it has no sweep
+    std::vector<Point> pixels;     // pixel centres
     // Per pixel, the share of the stroke revealed before it, from 0 to 1. A
     // Draw's pixels take their place along the stroke's long axis instead.
     std::vector<double> times;

@@ -27,7 +27,7 @@ struct Placement {
 [[nodiscard]] double Distance(Point a, Point b);
 
 // The ink without points that repeat the one before them, and without points
-// that are not finite numbers.
+// that are not numbers or lie a million pixels or more away.
 [[nodiscard]] Ink DistinctPoints(std::span<const Point> ink);
 
 [[nodiscard]] double InkLength(std::span<const Point> ink);

@@ -21,7 +21,6 @@ struct Candidate {
     Placement placement;
     Point offset;                  // of the ink from the placed stroke, in model pixels
     StrokeFit fit;                 // of the ink moved by -offset
-    std::vector<PointPair> pairs;  // the ink's points and the stroke pixels they belong to
     double cost = 0;
     bool fits = false;
     // Whether it fits well enough to be called this stroke written backwards:
@@ -59,6 +58,7 @@ std::vector<Point> Moved(std::span<const Point> points, Point by) {
     for (const Point& p : points) moved.push_back({p.x + by.x, p.y + by.y});
     return moved;
 }
+
 // What judging one stroke needs of the judge.
 struct Context {
     const CharacterModel& model;
@@ -67,6 +67,7 @@ struct Context {
     const Tuning& tuning;
     std::span<const PointPair> anchors;  // of the accepted strokes
     Placement placement;                 // from the accepted strokes
+    PlacementCovariance covariance;      // of that placement
 };
 
 PlacementPrior Prior(bool recall, const Tuning& tuning) {
@@ -100,20 +101,10 @@ Placement PlacementFor(const Context& ctx, const StrokeModel& stroke,
     return placement;
 }
 
-Candidate JudgeAs(const Context& ctx, size_t n, std::span<const Point> points) {
-    const StrokeModel& stroke = ctx.model.strokes[n];
+// The measures of the candidate as shares of their bounds, whether it fits,
+// and its cost.
+void Score(const Context& ctx, const StrokeModel& stroke, Candidate& c) {
     const Tuning& tuning = ctx.tuning;
-    Candidate c;
-    c.stroke = n;
-    c.placement = PlacementFor(ctx, stroke, points);
-    std::vector<Point> model_points;
-    for (const Point& p : points) model_points.push_back(Unplaced(c.placement, p));
-    c.offset = OffsetOnto(stroke, model_points);
-    const std::vector<Point> moved = Moved(model_points, {-c.offset.x, -c.offset.y});
-    c.fit = FitStroke(stroke, moved);
-    for (size_t i = 0; i < points.size(); ++i) {
-        c.pairs.push_back({FindNearest(stroke, moved[i]).pixel, points[i], PointWeight(tuning)});
-    }
     const double lenient = ctx.leniency;
     const bool placed_by_it = ctx.recall && ctx.anchors.empty();
     // Until the learner's character is well placed, where a stroke should lie is
@@ -121,8 +112,7 @@ Candidate JudgeAs(const Context& ctx, size_t n, std::span<const Point> points) {
     const double unsure = placed_by_it
                               ? 0.0
                               : tuning.placement_margin *
-                                    PlacementSpread(ctx.anchors, Prior(ctx.recall, tuning),
-                                                    Centroid(stroke.path)) /
+                                    PlacementSpread(ctx.covariance, Centroid(stroke.path)) /
                                     c.placement.scale;
     const double allowed = std::hypot(tuning.offset * lenient, unsure);
     const double offset = std::hypot(c.offset.x, c.offset.y) / allowed;
@@ -131,9 +121,9 @@ Candidate JudgeAs(const Context& ctx, size_t n, std::span<const Point> points) {
     const double missing = (1 - c.fit.coverage) / ((1 - tuning.coverage) * lenient);
     const double misfit =
         offset * offset + distance * distance + farthest * farthest + missing * missing;
-    // Each measure within its bound, and not all of them near it.
     const double unlikely = PlacementCost(c.placement, Prior(ctx.recall, tuning));
-    // A first stroke in recall places the character: not anywhere at any size.
+    // Each measure within its bound, and not all of them near it; a first
+    // stroke in recall places the character, but not anywhere at any size.
     const auto within = [&](double bound) {
         return offset <= bound && distance <= bound && farthest <= bound && missing <= bound &&
                misfit <= tuning.misfit * bound * bound &&
@@ -142,7 +132,34 @@ Candidate JudgeAs(const Context& ctx, size_t n, std::span<const Point> points) {
     c.fits = within(1);
     c.fits_reversed = within(tuning.reversed_leeway);
     c.cost = misfit + unlikely;
+}
+
+Candidate JudgeAs(const Context& ctx, size_t n, std::span<const Point> points) {
+    const StrokeModel& stroke = ctx.model.strokes[n];
+    Candidate c;
+    c.stroke = n;
+    c.placement = PlacementFor(ctx, stroke, points);
+    std::vector<Point> model_points;
+    model_points.reserve(points.size());
+    for (const Point& p : points) model_points.push_back(Unplaced(c.placement, p));
+    c.offset = OffsetOnto(stroke, model_points);
+    c.fit = FitStroke(stroke, Moved(model_points, {-c.offset.x, -c.offset.y}));
+    Score(ctx, stroke, c);
     return c;
+}
+
+// The ink's points paired with the stroke pixels they were taken for, to place
+// the learner's character.
+std::vector<PointPair> Anchors(const Context& ctx, const Candidate& c,
+                               std::span<const Point> points) {
+    const StrokeModel& stroke = ctx.model.strokes[c.stroke];
+    std::vector<PointPair> pairs;
+    for (const Point& p : points) {
+        const Point model = Unplaced(c.placement, p);
+        const Point moved{model.x - c.offset.x, model.y - c.offset.y};
+        pairs.push_back({FindNearest(stroke, moved).pixel, p, PointWeight(ctx.tuning)});
+    }
+    return pairs;
 }
 
 }  // namespace
@@ -152,8 +169,10 @@ Judge::Judge(std::shared_ptr<const CharacterModel> model, Mode mode, double leni
 
 Judge::Judge(std::shared_ptr<const CharacterModel> model, Mode mode, double leniency,
              const Tuning& tuning)
-    : model_(std::move(model)), mode_(mode),
-      leniency_(std::isfinite(leniency) && leniency > 0 ? leniency : 1.0), tuning_(tuning) {}
+    : model_(std::move(model)),
+      mode_(mode),
+      leniency_(std::isfinite(leniency) && leniency > 0 ? leniency : 1.0),
+      tuning_(tuning) {}
 
 size_t Judge::expected() const { return expected_; }
 bool Judge::complete() const { return !model_ || expected_ >= model_->strokes.size(); }
@@ -172,7 +191,13 @@ StrokeResult Judge::Add(const Ink& ink) {
     result.direction_judged = expected.direction_judged;
 
     const bool recall = mode_ == Mode::Recall;
-    const Context ctx{*model_, recall, leniency_, tuning_, anchors_, placement_};
+    const Context ctx{*model_,
+                      recall,
+                      leniency_,
+                      tuning_,
+                      anchors_,
+                      placement_,
+                      FitCovariance(anchors_, Prior(recall, tuning_))};
     const Candidate first = JudgeAs(ctx, expected_, points);
     std::optional<Candidate> later;
     for (size_t k = expected_ + 1; k < model_->strokes.size(); ++k) {
@@ -191,7 +216,8 @@ StrokeResult Judge::Add(const Ink& ink) {
         result.reason = Reason::Backwards;
         result.matches = expected_;
     } else if (first.fits) {
-        anchors_.insert(anchors_.end(), first.pairs.begin(), first.pairs.end());
+        const std::vector<PointPair> pairs = Anchors(ctx, first, points);
+        anchors_.insert(anchors_.end(), pairs.begin(), pairs.end());
         placement_ = FitPlacement(anchors_, Prior(recall, tuning_));
         ++expected_;
         mistakes_on_expected_ = 0;

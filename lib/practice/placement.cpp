@@ -82,11 +82,14 @@ Placement FitPlacement(std::span<const PointPair> pairs, const PlacementPrior& p
     return {s, kCentre * (1 - s) + x[1], kCentre * (1 - s) + x[2]};
 }
 
-double PlacementSpread(std::span<const PointPair> pairs, const PlacementPrior& prior,
-                       Point model) {
-    const NormalEquations n = Accumulate(pairs, prior);
-    double cov[3][3];
-    Invert(n.m, cov);
+PlacementCovariance FitCovariance(std::span<const PointPair> pairs, const PlacementPrior& prior) {
+    PlacementCovariance covariance;
+    Invert(Accumulate(pairs, prior).m, covariance.m);
+    return covariance;
+}
+
+double PlacementSpread(const PlacementCovariance& covariance, Point model) {
+    const auto& cov = covariance.m;
     const double ax = model.x - kCentre, ay = model.y - kCentre;
     // Where the point lands is s a + t: its variance along x and along y.
     const double vx = ax * ax * cov[0][0] + 2 * ax * cov[0][1] + cov[1][1];

@@ -25,13 +25,19 @@ struct PlacementPrior {
 
 // The most likely placement; scale and shift are taken about the canvas centre,
 // so that a change of size does not move the character.
-[[nodiscard]] Placement FitPlacement(std::span<const PointPair> pairs,
-                                     const PlacementPrior& prior);
+[[nodiscard]] Placement FitPlacement(std::span<const PointPair> pairs, const PlacementPrior& prior);
+
+// How sure the fitted placement is: the covariance of its scale and shift.
+struct PlacementCovariance {
+    double m[3][3] = {};
+};
+
+[[nodiscard]] PlacementCovariance FitCovariance(std::span<const PointPair> pairs,
+                                                const PlacementPrior& prior);
 
 // How far (the spread, in canvas pixels along each axis) the fitted placement
 // may be off in where it puts the model point.
-[[nodiscard]] double PlacementSpread(std::span<const PointPair> pairs,
-                                     const PlacementPrior& prior, Point model);
+[[nodiscard]] double PlacementSpread(const PlacementCovariance& covariance, Point model);
 
 // How unlikely the placement is under the prior, in squared spreads.
 [[nodiscard]] double PlacementCost(const Placement& placement, const PlacementPrior& prior);

@@ -11,12 +11,12 @@ struct Tuning {
     // near it on average and at worst...
     double offset = 30;
     double distance = 7;
-    double farthest = 20;
+    double farthest = 24;
     // ... and reaches this share of its reveal time.
     double coverage = 0.45;
     // The sum of the four measures' squares, each as a share of its bound, at
     // most this: a stroke near every bound at once is not the one meant.
-    double misfit = 1.6;
+    double misfit = 1.5;
     // A later stroke is taken instead of a fitting expected one only when its
     // cost is at most this share of the expected one's.
     double clearly_better = 0.35;
@@ -33,7 +33,7 @@ struct Tuning {
     double recall_scale_spread = 0.2;
     double recall_shift_spread = 30;
     // The most unlikely placement (in squared spreads) a first stroke in recall may give.
-    double unlikely_placement = 4;
+    double unlikely_placement = 3.2;
     // How far a stroke's points stray from where the placement puts them, and
     // how many independent points a stroke's ink is worth in placing.
     double point_spread = 8;

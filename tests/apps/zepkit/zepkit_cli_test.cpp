@@ -88,4 +88,50 @@ TEST(ZepkitProgram, ExportsRefuseWhatIsNotAScriptAndFindCharacters) {
     EXPECT_EQ(Zepkit({"sheet", "川", out, "--columns", "0"}).exit_code, 2);
 }
 
+// Sessions are judged line by line, in order; a line that is not a session
+// is named and nothing is written; an empty input gives no lines.
+TEST(ZepkitProgram, JudgesPracticeSessions) {
+    const player_test::ScratchDir dir;
+    dir.Write("bar.zep", "W;L,0;");
+    dir.Write("bar-00.rgn",
+              player_test::RegionFileBytes(gfx::Region::FromRect({30, 120, 220, 132})));
+    const std::string script = (dir.path() / "bar.zep").string();
+    const std::string good =
+        dir.Write("good.jsonl",
+                  "{\"strokes\": [[[35, 126], [120, 126.5], [215, 126]]]}\n"
+                  "\n"
+                  "{\"mode\": \"recall\", \"strokes\": [[[215, 126], [35, 126]], [[50, 126]]]}\n")
+            .string();
+    const testsupport::ChildRun judged =
+        testsupport::RunChild(ZEPKIT_PATH, {"judge", script, good});
+    EXPECT_EQ(judged.exit_code, 0);
+    EXPECT_EQ(judged.output,
+              "{\"results\":[{\"verdict\":\"correct\",\"expected\":0,\"reason\":null,"
+              "\"matches\":0}],\"complete\":true,\"mistakes\":0}\n"
+              "{\"results\":[{\"verdict\":\"mistake\",\"expected\":0,\"reason\":\"backwards\","
+              "\"matches\":0},{\"verdict\":\"ignored\",\"expected\":0,\"reason\":null,"
+              "\"matches\":null}],\"complete\":false,\"mistakes\":1}\n");
+
+    const std::vector<std::string> bad_lines{
+        "[1, 2]", "{\"strokes\": [[[1, 2, 3]]]}", "{\"strokes\": [], \"mode\": \"free\"}",
+        "{\"strokes\": [[[1, \"2\"]]]}", "{\"strokes\": [[[1, 2]]"};
+    for (const std::string& line : bad_lines) {
+        const std::string file =
+            dir.Write("bad.jsonl", "{\"strokes\": []}\n" + line + "\n").string();
+        const Outcome refused = Zepkit({"judge", script, file});
+        EXPECT_EQ(refused.exit_code, 1) << line;
+        EXPECT_EQ(refused.output, "zepkit: line 2 is not a practice session\n") << line;
+    }
+    const std::string empty = dir.Write("empty.jsonl", "").string();
+    EXPECT_EQ(Zepkit({"judge", script, "--leniency", "1.5", empty}).output, "");
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{"judge"},
+                                               {"judge", script, "--leniency", "0", good},
+                                               {"judge", script, "--leniency", "x"},
+                                               {"judge", script, good, good}}) {
+        EXPECT_EQ(Zepkit(args).exit_code, 2) << args.size();
+    }
+    EXPECT_EQ(Zepkit({"judge", (dir.path() / "none.zep").string(), good}).exit_code, 1);
+}
+
 }  // namespace
