@@ -8,8 +8,10 @@
 # build composes; Save BMP must write the Linux build's 8,190 bytes, and with
 # the next file type the Linux build's animated GIF under the script's name;
 # Play must show red frames and return to the still picture; ">" must show
-# stroke 0 as the Linux build
-# does, with the counter set; Esc must end the program with exit code 0. Then
+# stroke 0 as the Linux build does, with the counter set; Ctrl+T must start
+# practice, where the dot dragged with the mouse is accepted and a stroke out
+# of order shows red ink, and Esc must leave it for the still picture; Esc
+# must then end the program with exit code 0. Then
 # at 144 and 192 DPI the canvas must be the same picture, scaled by the DPI
 # over 96 rounded down, framed by the window's gray and no control, and Esc
 # while it plays must end the program with exit code 0.
@@ -283,6 +285,39 @@ counter_picture "$work/counter-back.png"
 [ "$(differing_pixels "$work/counter-0.png" "$work/counter-back.png")" = 0 ] ||
   fail "the counter at stroke 0 differs after > and <"
 step "> shows stroke 0 with the counter set"
+
+# Practice: Ctrl+T shows the character in light grey; the dot dragged with
+# the mouse is accepted and turns black; the fourth stroke written next shows
+# its ink in red; Esc leaves practice for the still picture.
+canvas_has() {
+  shoot && crop "${side}x${side}+0+0" "$work/canvas.png" &&
+    colours "$work/canvas.png" | grep -qx "$1"
+}
+pixel_is() {
+  shoot && crop "${side}x${side}+0+0" "$work/canvas.png" &&
+    [ "$(convert "$work/canvas.png" -format "%[hex:p{$1,$2}]" info:)" = "$3" ]
+}
+drag() {
+  xdotool mousemove --window "$window" "$1" "$2" mousedown 1
+  local n
+  for n in $(seq 1 12); do
+    xdotool mousemove --window "$window" $(($1 + ($3 - $1) * n / 12)) $(($2 + ($4 - $2) * n / 12))
+    sleep 0.02
+  done
+  xdotool mouseup 1
+}
+keys "$window" ctrl+t
+within 10 canvas_has D7D7D7 || fail "Ctrl+T did not show the character in light grey"
+canvas_has 000000 && fail "tracing shows something in black before a stroke is written"
+drag 110 22 128 42
+within 10 pixel_is 120 32 000000 || fail "the dot dragged over stroke 0 was not accepted"
+step "practice: Ctrl+T, the dot dragged, accepted and black"
+drag 204 80 146 124
+within 10 pixel_is 175 102 FF0000 || fail "a stroke written out of order showed no red ink"
+step "practice: a stroke written out of order shows red ink"
+keys "$window" Escape
+within 10 canvas_is "$canvas" || fail "Esc did not leave practice for the still picture"
+step "practice: Esc left it for the still picture"
 
 width_at_96=$(identify -format %w "$work/shot.png")
 close_player

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs the whole test suite:
-#   1. the normal build (build/), benchmarks compiled too;
+#   1. the normal build (build/), benchmarks compiled too, and a practice
+#      session driven in the player's window under Xvfb (scripts/check-player.sh);
 #   2. the same tests under AddressSanitizer + UndefinedBehaviorSanitizer (build-asan/);
 #   3. the same tests under ThreadSanitizer (build-tsan/);
 #   4. a short run of every fuzzer from its seed corpus (build-fuzz/);
@@ -16,6 +17,8 @@ export QT_QPA_PLATFORM=offscreen
 echo "== normal build"
 bash scripts/build.sh build
 ctest --test-dir build --output-on-failure -j2
+echo "== the player's window under Xvfb: a practice session"
+bash scripts/check-player.sh build
 
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer"
 bash scripts/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug \

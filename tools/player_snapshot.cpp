@@ -41,6 +41,8 @@ public:
     void BringToFront() override {}
     // No animation runs, so ">" has nothing to wait for.
     void Sleep(int32_t /*ms*/) override {}
+    // Nor does practice.
+    void StartTimer(int32_t /*ms*/) override {}
 
     [[nodiscard]] const std::string& counter() const { return counter_; }
 

@@ -13,6 +13,7 @@
 #include "export/animation_export.h"
 #include "sys/sleep.h"
 #include "zep/document.h"
+#include "zepplayer/dialog_animation.h"
 #include "zepplayer/dialog_layout.h"
 #include "zepplayer/load_document.h"
 #include "zepplayer/player_state.h"
@@ -26,9 +27,6 @@ namespace {
 // "<" and ">" give a running animation this long to notice that it should stop.
 constexpr int32_t kStepPause = 200;
 
-// Set by OnInitDialog, cleared by OnDestroy once no animation runs. The
-// animation thread reads it, but only between its start and its join.
-DialogHost* DialogWindow = nullptr;
 std::thread AnimationWorker;
 
 // Stop clears the frame and Playing under this lock, and a frame is published
@@ -53,20 +51,8 @@ private:
     DialogHost& host_;
 };
 
-void ClearFrame() {
-    const std::lock_guard lock(FrameGate);
-    Playing = 0;
-    FrameBitmap.Clear();
-}
-
-// Afterwards no animation thread runs: nothing reads the document or the
-// window, and Playing is 0.
-void StopAnimation() {
-    Playing = 0;
-    if (AnimationWorker.joinable()) AnimationWorker.join();
-}
-
 void Load(const fs::path& path) {
+    LeavePractice();
     StopAnimation();
     std::error_code ignored;
     LoadDocument(
@@ -76,14 +62,7 @@ void Load(const fs::path& path) {
 void Play() {
     StopAnimation();
     ShownStroke = -1;
-    Playing = 1;
-    try {
-        AnimationWorker = std::thread(AnimationThread);
-    } catch (const std::system_error&) {
-        // No animation: show the still picture, which may have left step mode.
-        Playing = 0;
-        DialogWindow->RequestRepaint(RepaintArea::Client, true);
-    }
+    StartAnimationThread(AnimationThread);
 }
 
 void Stop() {
@@ -146,6 +125,37 @@ void SaveBmp() {
 
 }  // namespace
 
+DialogHost* DialogWindow = nullptr;
+
+void ClearFrame() {
+    const std::lock_guard lock(FrameGate);
+    Playing = 0;
+    FrameBitmap.Clear();
+}
+
+void StopAnimation() {
+    Playing = 0;
+    if (AnimationWorker.joinable()) AnimationWorker.join();
+}
+
+void StartAnimationThread(std::function<void()> body) {
+    StopAnimation();
+    Playing = 1;
+    try {
+        AnimationWorker = std::thread(std::move(body));
+    } catch (const std::system_error&) {
+        // No animation: show the still picture, which may have left step mode.
+        Playing = 0;
+        DialogWindow->RequestRepaint(RepaintArea::Client, true);
+    }
+}
+
+void PlayInWindow(std::span<const StrokeCommand> commands,
+                  std::span<const std::filesystem::path> region_files) {
+    WindowEffects effects(*DialogWindow);
+    RunAnimation(commands, region_files, Playing, effects);
+}
+
 void DialogHost::Sleep(int32_t ms) { sys::SleepMilliseconds(ms); }
 
 void DialogHost::PauseAnimation(int32_t ms, const PlayingFlag& playing) {
@@ -166,6 +176,8 @@ void OnDropFiles(const std::vector<fs::path>& files) {
 }
 
 void OnCommand(int32_t id) {
+    // Practice gives the canvas back to the buttons that show it.
+    if (id == kIdPlay || id == kIdStop || id == kIdNext || id == kIdPrevious) LeavePractice();
     switch (id) {
         case kIdOk:
         case kIdCancel:
@@ -192,21 +204,22 @@ void OnCommand(int32_t id) {
 }
 
 void OnPaint(gfx::Bitmap& target, const gfx::Rect& area) {
-    DialogWindow->SetCounterText(ComposeFrame(target, area, SharedCanvasState()));
+    std::optional<std::string> counter = ComposePracticeCanvas(target, area);
+    if (!counter) counter = ComposeFrame(target, area, SharedCanvasState());
+    DialogWindow->SetCounterText(*counter);
 }
 
 void OnDestroy() {
+    LeavePractice();
     StopAnimation();
     DialogWindow = nullptr;
 }
 
 void AnimationThread() {
-    DialogHost& host = *DialogWindow;
-    WindowEffects effects(host);
-    RunAnimation(Commands, RegionFiles, Playing, effects);
+    PlayInWindow(Commands, RegionFiles);
     Playing = 0;
     ShownStroke = -1;
-    host.RequestRepaint(RepaintArea::Canvas, true);
+    DialogWindow->RequestRepaint(RepaintArea::Canvas, true);
 }
 
 }  // namespace player

@@ -55,6 +55,21 @@ struct DialogHost {
     // The animation thread: pauses it for ms, or until playing is 0 if that
     // comes first. Tests shorten the pauses.
     virtual void PauseAnimation(int32_t ms, const PlayingFlag& playing);
+    // The dialog's thread: calls OnTimer once, ms from now. A new start
+    // replaces the one pending.
+    virtual void StartTimer(int32_t ms) = 0;
+};
+
+// Practice: the learner writes the loaded character stroke by stroke over its
+// picture in light grey (Trace) or on an empty canvas (Recall), and each
+// stroke is judged. Start takes the mode practised last, Trace at first.
+enum class PracticeAction { Start, Trace, Recall, Leave };
+
+struct PracticeStatus {
+    bool active = false;
+    bool recall = false;
+    // A character is loaded that can be practised.
+    bool available = false;
 };
 
 // What the canvas shows now, from the player's shared state.
@@ -67,12 +82,35 @@ void OnInitDialog(DialogHost& host, const std::optional<std::filesystem::path>& 
 // Files dropped on the window: the first one is loaded, the rest ignored.
 void OnDropFiles(const std::vector<std::filesystem::path>& files);
 
-// A button, Enter (kIdOk) or Esc and the close box (kIdCancel); other ids are ignored.
+// A button, Enter (kIdOk) or the close box (kIdCancel); other ids are
+// ignored. Play, Stop, "<" and ">" leave practice first.
 void OnCommand(int32_t id);
 
 // Draws the client area (area, with the canvas at its top left corner) into
 // target and sets the counter.
 void OnPaint(gfx::Bitmap& target, const gfx::Rect& area);
+
+// Esc: leaves practice while practising, else ends the dialog as kIdCancel.
+void OnEscape();
+
+// Ctrl+T and the canvas' context menu. A character that cannot be practised
+// changes nothing.
+void OnPractice(PracticeAction action);
+[[nodiscard]] PracticeStatus CurrentPractice();
+
+// The pointer (mouse, pen or touch) on the client area, in canvas pixels. A
+// stroke starts on the canvas and is judged when the pointer is lifted;
+// without practice nothing happens.
+void OnPointerDown(gfx::PointF at);
+void OnPointerMove(gfx::PointF at);
+void OnPointerUp(gfx::PointF at);
+
+// The timer that StartTimer asked for.
+void OnTimer();
+
+// The counter's tooltip for its text: which stroke of how many, counted as
+// people count, or while practising what became of the last stroke.
+[[nodiscard]] std::string CounterTip(const std::string& counter);
 
 // The window is going away: stops the animation and waits for its thread.
 void OnDestroy();

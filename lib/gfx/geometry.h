@@ -11,6 +11,12 @@ struct Point {
     friend bool operator==(const Point&, const Point&) = default;
 };
 
+// A point between pixels, as a pointer reports it.
+struct PointF {
+    double x = 0;
+    double y = 0;
+};
+
 // Covers left <= x < right and top <= y < bottom; empty when either side is <= 0.
 struct Rect {
     int32_t left = 0;

@@ -49,11 +49,23 @@ public:
     static Region Polygon(std::span<const Point> corners);
     // The union of the rectangles, in any order; empty rectangles add nothing.
     static Region FromRects(std::span<const Rect> rects);
+    // Pixels whose centres lie within width / 2 of the line through points, in
+    // order: a pen's trail, with round ends and joins (one point gives a disc).
+    // Points that are not finite are left out; a width that is not positive
+    // and finite gives the empty region.
+    static Region ThickPolyline(std::span<const PointF> points, double width);
 
     bool IsEmpty() const { return bands_.empty(); }
     // The smallest rectangle holding every pixel; the empty Rect when empty.
     Rect Bounds() const;
     bool Contains(int32_t x, int32_t y) const;
+
+    // The region scaled about the origin, then moved by (dx, dy), sampled at
+    // pixel centres: pixel p is in the result when the pixel holding
+    // (p + 1/2 - d) / scale is in this region. Clipped to kRasterWindow; a
+    // scale that is not positive or a value that is not finite gives the
+    // empty region.
+    [[nodiscard]] Region Transformed(double scale, double dx, double dy) const;
 
     void Unite(const Region& other);
     void Intersect(const Region& other);

@@ -9,11 +9,16 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMetaObject>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QShortcut>
+#include <QTabletEvent>
+#include <QTimer>
+#include <QTouchEvent>
 #include <QUrl>
 
 #include <vector>
@@ -69,6 +74,29 @@ bool CarriesScript(const QMimeData* data) {
     return name.endsWith(QStringLiteral(".zep"), Qt::CaseInsensitive);
 }
 
+// Widget coordinates are canvas pixels: the client area is composed at one
+// canvas pixel per layout pixel.
+gfx::PointF CanvasPoint(const QPointF& at) { return {at.x(), at.y()}; }
+
+// The pointer's calls for a press, a move and a release.
+void ForwardPointer(QEvent::Type type, const QPointF& at) {
+    switch (type) {
+        case QEvent::MouseButtonPress:
+        case QEvent::TabletPress:
+        case QEvent::TouchBegin:
+            player::OnPointerDown(CanvasPoint(at));
+            break;
+        case QEvent::MouseMove:
+        case QEvent::TabletMove:
+        case QEvent::TouchUpdate:
+            player::OnPointerMove(CanvasPoint(at));
+            break;
+        default:
+            player::OnPointerUp(CanvasPoint(at));
+            break;
+    }
+}
+
 using player::kSaveTypes;
 using player::SaveType;
 
@@ -116,13 +144,22 @@ PlayerWindow::PlayerWindow(const std::optional<fs::path>& argument) {
     }
 
     // Beyond the template, as on any window here: the arrow keys step as "<"
-    // and ">" do, whichever button has the focus, and Ctrl+O opens a script.
+    // and ">" do, whichever button has the focus, Ctrl+O opens a script and
+    // Ctrl+T starts practice.
     const auto shortcut = [this](const QKeySequence& keys, auto action) {
         connect(new QShortcut(keys, this), &QShortcut::activated, this, action);
     };
     shortcut(QKeySequence(Qt::Key_Left), [] { player::OnCommand(player::kIdPrevious); });
     shortcut(QKeySequence(Qt::Key_Right), [] { player::OnCommand(player::kIdNext); });
     shortcut(QKeySequence::Open, [this] { OpenScript(); });
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_T),
+             [] { player::OnPractice(player::PracticeAction::Start); });
+
+    // A finger writes on the canvas as the mouse does.
+    setAttribute(Qt::WA_AcceptTouchEvents);
+    timer_ = new QTimer(this);
+    timer_->setSingleShot(true);
+    connect(timer_, &QTimer::timeout, this, [] { player::OnTimer(); });
 
     click_ = std::make_unique<ClickSound>(QStringLiteral(":/zepplayer/click.wav"));
     player::OnInitDialog(*this, argument);
@@ -154,15 +191,12 @@ void PlayerWindow::BringToFront() {
         Qt::QueuedConnection);
 }
 
+void PlayerWindow::StartTimer(int32_t ms) { timer_->start(ms); }
+
 void PlayerWindow::SetCounterText(const std::string& text) {
     const QString shown = QString::fromStdString(text);
     if (counter_->text() != shown) counter_->setText(shown);
-    // The counter numbers strokes from 0; its tip counts them as people do.
-    bool step = false;
-    const int stroke = shown.toInt(&step);
-    const QString tip =
-        step ? QStringLiteral("%1 / %2 strokes").arg(stroke + 1).arg(player::RegionFiles.size())
-             : QString();
+    const QString tip = QString::fromStdString(player::CounterTip(text));
     if (counter_->toolTip() != tip) counter_->setToolTip(tip);
 }
 
@@ -207,6 +241,25 @@ void PlayerWindow::OpenScript() {
 
 QRect PlayerWindow::CanvasRect() const { return {0, 0, player::kCanvasSide, player::kCanvasSide}; }
 
+std::unique_ptr<QMenu> PlayerWindow::PracticeMenu() {
+    const player::PracticeStatus status = player::CurrentPractice();
+    auto menu = std::make_unique<QMenu>(this);
+    const auto item = [&menu](const char* text, player::PracticeAction action, bool enabled) {
+        QAction* added =
+            menu->addAction(QString::fromUtf8(text), [action] { player::OnPractice(action); });
+        added->setEnabled(enabled);
+        return added;
+    };
+    QAction* trace = item("Practice: trace", player::PracticeAction::Trace, status.available);
+    QAction* recall = item("Practice: recall", player::PracticeAction::Recall, status.available);
+    menu->addSeparator();
+    item("Leave practice", player::PracticeAction::Leave, status.active);
+    for (QAction* mode : {trace, recall}) mode->setCheckable(true);
+    trace->setChecked(status.active && !status.recall);
+    recall->setChecked(status.active && status.recall);
+    return menu;
+}
+
 void PlayerWindow::reject() { player::OnCommand(player::kIdCancel); }
 
 void PlayerWindow::paintEvent(QPaintEvent* /*event*/) {
@@ -227,13 +280,59 @@ void PlayerWindow::paintEvent(QPaintEvent* /*event*/) {
 }
 
 // Enter presses the focused button; with no button focused it ends the
-// dialog, and so does Esc.
+// dialog, and so does Esc outside practice.
+// Touch comes as its own events; the first finger writes. A touch that
+// cannot write is left to come again as a mouse press, for the buttons.
+bool PlayerWindow::event(QEvent* event) {
+    const QEvent::Type type = event->type();
+    const bool touch = type == QEvent::TouchBegin || type == QEvent::TouchUpdate ||
+                       type == QEvent::TouchEnd || type == QEvent::TouchCancel;
+    if (!touch) return QDialog::event(event);
+    const auto* touches = static_cast<QTouchEvent*>(event);
+    if (touches->points().isEmpty()) return QDialog::event(event);
+    const QPointF at = touches->points().first().position();
+    const bool writes = player::CurrentPractice().active && CanvasRect().contains(at.toPoint());
+    if (type == QEvent::TouchBegin && !writes) return QDialog::event(event);
+    ForwardPointer(type, at);
+    event->accept();
+    return true;
+}
+
+void PlayerWindow::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) ForwardPointer(event->type(), event->position());
+}
+
+void PlayerWindow::mouseMoveEvent(QMouseEvent* event) {
+    if (event->buttons() & Qt::LeftButton) ForwardPointer(event->type(), event->position());
+}
+
+void PlayerWindow::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) ForwardPointer(event->type(), event->position());
+}
+
+// A pen's own events carry its position between pixels; accepted, they
+// come as no mouse events besides.
+void PlayerWindow::tabletEvent(QTabletEvent* event) {
+    ForwardPointer(event->type(), event->position());
+    event->accept();
+}
+
+void PlayerWindow::contextMenuEvent(QContextMenuEvent* event) {
+    if (!CanvasRect().contains(event->pos())) return;
+    PracticeMenu()->exec(event->globalPos());
+}
+
 void PlayerWindow::keyPressEvent(QKeyEvent* event) {
     // Ctrl+V with a character on the clipboard loads it, like a dropped script.
     if (event->matches(QKeySequence::Paste)) {
         if (const auto script = CharacterScript(QGuiApplication::clipboard()->mimeData())) {
             player::OnDropFiles({*script});
         }
+        return;
+    }
+    // Esc leaves practice first; the close box still closes.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        player::OnEscape();
         return;
     }
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;

@@ -1,5 +1,5 @@
 // The player's window on Qt 6 Widgets: the dialog, its six controls, the
-// canvas, dropped files, the save dialog and the click. Everything it shows
+// canvas and the pointer on it, dropped files, the save dialog and the click. Everything it shows
 // or does for the player comes from zepplayer/dialog.h.
 #pragma once
 
@@ -16,6 +16,8 @@
 #include "zepplayer/dialog.h"
 
 class QLabel;
+class QMenu;
+class QTimer;
 
 namespace shell_qt {
 
@@ -36,6 +38,7 @@ public:
     std::optional<player::SaveChoice> AskSavePath() override;
     void PlayClick() override;
     void BringToFront() override;
+    void StartTimer(int32_t ms) override;
 
     // The open dialog (Ctrl+O): the script the user chose, or none.
     virtual std::optional<std::filesystem::path> AskScriptPath();
@@ -45,18 +48,28 @@ public:
     // The canvas in the window's coordinates.
     QRect CanvasRect() const;
 
+    // The canvas' context menu: practice by tracing or from memory, or leave it.
+    std::unique_ptr<QMenu> PracticeMenu();
+
     // Esc and the close box.
     void reject() override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void tabletEvent(QTabletEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
 private:
     QLabel* counter_ = nullptr;
     std::unique_ptr<ClickSound> click_;
+    QTimer* timer_ = nullptr;
     // The client area in canvas pixels, and in the screen's device pixels,
     // kept between repaints.
     std::optional<gfx::Bitmap> client_;

@@ -3,6 +3,7 @@
 #include <commdlg.h>
 #include <mmsystem.h>
 #include <shellapi.h>
+#include <windowsx.h>
 
 #include <algorithm>
 #include <array>
@@ -32,6 +33,15 @@ constexpr UINT kDefaultDpi = 96;
 // thread by PostMessage, which never waits for it.
 constexpr UINT kRepaintMessage = WM_APP + 1;  // wParam: player::RepaintArea
 constexpr UINT kToFrontMessage = WM_APP + 2;
+// Ctrl+T, seen by the dialog's message filter.
+constexpr UINT kPracticeKeyMessage = WM_APP + 3;
+
+constexpr UINT_PTR kPracticeTimer = 1;
+
+// The canvas' context menu.
+constexpr UINT kMenuTrace = 1;
+constexpr UINT kMenuRecall = 2;
+constexpr UINT kMenuLeave = 3;
 
 HINSTANCE AppInstance = nullptr;
 
@@ -65,11 +75,17 @@ public:
 
     void BringToFront() override { PostMessageW(window_, kToFrontMessage, 0, 0); }
 
+    // Setting the same timer again replaces the one pending.
+    void StartTimer(int32_t ms) override {
+        SetTimer(window_, kPracticeTimer, static_cast<UINT>(std::max(ms, 0)), nullptr);
+    }
+
 private:
     HWND window_ = nullptr;
 };
 
 Win32Host Host;
+HHOOK KeyFilter = nullptr;
 // The client area in canvas pixels, kept between repaints.
 std::optional<gfx::Bitmap> ClientPicture;
 
@@ -156,6 +172,103 @@ void OnPaint(HWND window) {
     EndPaint(window, &paint);
 }
 
+// Client pixels to canvas pixels.
+gfx::PointF CanvasPoint(HWND window, POINT at) {
+    const double scale = CanvasScale(GetDpiForWindow(window));
+    return {at.x / scale, at.y / scale};
+}
+
+gfx::PointF CanvasPoint(HWND window, LPARAM client_at) {
+    return CanvasPoint(window, POINT{GET_X_LPARAM(client_at), GET_Y_LPARAM(client_at)});
+}
+
+// The mouse writes with its left button, held on the canvas even when it
+// leaves the window.
+bool OnMouse(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    switch (message) {
+        case WM_LBUTTONDOWN:
+            SetCapture(window);
+            player::OnPointerDown(CanvasPoint(window, lparam));
+            return true;
+        case WM_MOUSEMOVE:
+            if (wparam & MK_LBUTTON) player::OnPointerMove(CanvasPoint(window, lparam));
+            return true;
+        case WM_LBUTTONUP:
+            ReleaseCapture();
+            player::OnPointerUp(CanvasPoint(window, lparam));
+            return true;
+        default:
+            return false;
+    }
+}
+
+// A pen comes as pointer messages; handled here they make no mouse messages
+// besides. The rest (a finger, the mouse) is left to become mouse messages,
+// which write as well and keep touch's press-and-hold menu.
+bool OnPointer(HWND window, UINT message, WPARAM wparam) {
+    const UINT32 id = GET_POINTERID_WPARAM(wparam);
+    POINTER_INPUT_TYPE type = PT_POINTER;
+    POINTER_INFO info{};
+    if (!GetPointerType(id, &type) || type != PT_PEN || !GetPointerInfo(id, &info)) return false;
+    POINT at = info.ptPixelLocation;
+    ScreenToClient(window, &at);
+    const gfx::PointF point = CanvasPoint(window, at);
+    if (message == WM_POINTERDOWN) {
+        player::OnPointerDown(point);
+    } else if (message == WM_POINTERUPDATE) {
+        player::OnPointerMove(point);
+    } else {
+        player::OnPointerUp(point);
+    }
+    return true;
+}
+
+// The canvas' context menu, at the pointer or, from the keyboard, at the
+// canvas' corner.
+void OnContextMenu(HWND window, LPARAM screen_at) {
+    POINT at{GET_X_LPARAM(screen_at), GET_Y_LPARAM(screen_at)};
+    const RECT canvas = CanvasRect(window);
+    if (screen_at == -1) {
+        at = {canvas.left, canvas.top};
+        ClientToScreen(window, &at);
+    } else {
+        POINT client = at;
+        ScreenToClient(window, &client);
+        if (!PtInRect(&canvas, client)) return;
+    }
+    const player::PracticeStatus status = player::CurrentPractice();
+    const HMENU menu = CreatePopupMenu();
+    if (!menu) return;
+    // The flags are long constants; menus take them as UINT.
+    const auto enabled = [](bool on) { return on ? UINT{MF_ENABLED} : UINT{MF_GRAYED}; };
+    const auto checked = [&status](bool recall) {
+        return status.active && status.recall == recall ? UINT{MF_CHECKED} : UINT{MF_UNCHECKED};
+    };
+    const UINT mode_item = UINT{MF_STRING} | enabled(status.available);
+    AppendMenuW(menu, mode_item | checked(false), kMenuTrace, L"Practice: trace");
+    AppendMenuW(menu, mode_item | checked(true), kMenuRecall, L"Practice: recall");
+    AppendMenuW(menu, UINT{MF_SEPARATOR}, 0, nullptr);
+    AppendMenuW(menu, UINT{MF_STRING} | enabled(status.active), kMenuLeave, L"Leave practice");
+    const UINT chosen = static_cast<UINT>(TrackPopupMenu(
+        menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, window, nullptr));
+    DestroyMenu(menu);
+    if (chosen == kMenuTrace) player::OnPractice(player::PracticeAction::Trace);
+    if (chosen == kMenuRecall) player::OnPractice(player::PracticeAction::Recall);
+    if (chosen == kMenuLeave) player::OnPractice(player::PracticeAction::Leave);
+}
+
+// A modal dialog's keys go to its focused button; its message filter sees
+// them first, whichever control has the focus.
+LRESULT CALLBACK FilterDialogKeys(int code, WPARAM wparam, LPARAM lparam) {
+    const MSG* message = reinterpret_cast<const MSG*>(lparam);
+    if (code == MSGF_DIALOGBOX && message->message == WM_KEYDOWN && message->wParam == 'T' &&
+        GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_MENU) >= 0) {
+        PostMessageW(GetAncestor(message->hwnd, GA_ROOT), kPracticeKeyMessage, 0, 0);
+        return TRUE;
+    }
+    return CallNextHookEx(KeyFilter, code, wparam, lparam);
+}
+
 void OnInitDialog(HWND window, const wchar_t* argument) {
     Host.Attach(window);
     DragAcceptFiles(window, TRUE);
@@ -177,6 +290,7 @@ void OnDropFiles(HDROP drop) {
 }
 
 INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (OnMouse(window, message, wparam, lparam)) return TRUE;
     switch (message) {
         case WM_INITDIALOG:
             OnInitDialog(window, reinterpret_cast<const wchar_t*>(lparam));
@@ -185,8 +299,31 @@ INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wparam, LPARAM lpa
             OnPaint(window);
             return FALSE;
         case WM_COMMAND:
-            player::OnCommand(LOWORD(wparam));
+            // Only Esc sends IDCANCEL: the close box comes as WM_CLOSE below.
+            if (LOWORD(wparam) == IDCANCEL) {
+                player::OnEscape();
+            } else {
+                player::OnCommand(LOWORD(wparam));
+            }
             return FALSE;
+        case WM_CLOSE:
+            player::OnCommand(player::kIdCancel);
+            return TRUE;
+        case WM_POINTERDOWN:
+        case WM_POINTERUPDATE:
+        case WM_POINTERUP:
+            return OnPointer(window, message, wparam) ? TRUE : FALSE;
+        case WM_CONTEXTMENU:
+            OnContextMenu(window, lparam);
+            return TRUE;
+        case WM_TIMER:
+            if (wparam != kPracticeTimer) return FALSE;
+            KillTimer(window, kPracticeTimer);
+            player::OnTimer();
+            return TRUE;
+        case kPracticeKeyMessage:
+            player::OnPractice(player::PracticeAction::Start);
+            return TRUE;
         case WM_DROPFILES:
             OnDropFiles(reinterpret_cast<HDROP>(wparam));
             return FALSE;
@@ -196,6 +333,7 @@ INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wparam, LPARAM lpa
             return FALSE;
         case WM_DESTROY:
             // Waits for the animation, which never waits for this thread.
+            KillTimer(window, kPracticeTimer);
             player::OnDestroy();
             ClientPicture.reset();
             return FALSE;
@@ -222,8 +360,10 @@ int32_t CanvasScale(UINT dpi) {
 
 void RunPlayerDialog(HINSTANCE instance, const wchar_t* argument) {
     AppInstance = instance;
+    KeyFilter = SetWindowsHookExW(WH_MSGFILTER, FilterDialogKeys, nullptr, GetCurrentThreadId());
     DialogBoxParamW(instance, MAKEINTRESOURCEW(kDialogTemplate), nullptr, DialogProc,
                     reinterpret_cast<LPARAM>(argument));
+    if (KeyFilter) UnhookWindowsHookEx(KeyFilter);
 }
 
 }  // namespace shell_win32

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
+#include <limits>
 #include <random>
 #include <vector>
 
@@ -360,6 +362,91 @@ TEST(Region, HugeEllipsesAreExactInsideTheWindow) {
             << box.left << "," << box.top << "," << box.right << "," << box.bottom;
     }
     EXPECT_EQ(Region::Ellipse({INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}), Region::FromRect(w));
+}
+
+// Distance from the pixel centre to the polyline, by brute force.
+double DistanceToPolyline(const std::vector<PointF>& p, int32_t x, int32_t y) {
+    const double cx = x + 0.5;
+    const double cy = y + 0.5;
+    double best = std::hypot(cx - p.front().x, cy - p.front().y);
+    for (size_t k = 0; k + 1 < p.size(); ++k) {
+        const double vx = p[k + 1].x - p[k].x;
+        const double vy = p[k + 1].y - p[k].y;
+        const double len2 = vx * vx + vy * vy;
+        double t = len2 > 0 ? ((cx - p[k].x) * vx + (cy - p[k].y) * vy) / len2 : 0;
+        t = std::clamp(t, 0.0, 1.0);
+        best = std::min(best, std::hypot(cx - p[k].x - t * vx, cy - p[k].y - t * vy));
+    }
+    return best;
+}
+
+TEST(Region, ThickPolylineHoldsThePixelsWithinHalfItsWidth) {
+    std::mt19937 rng(6);
+    std::uniform_real_distribution<double> coordinate(-3, 33);
+    std::uniform_real_distribution<double> width(0.3, 12);
+    for (int i = 0; i < 1500; ++i) {
+        // From one point (a dot) to zigzags that cross themselves.
+        std::vector<PointF> p(1 + static_cast<size_t>(i % 6));
+        for (PointF& c : p) c = {coordinate(rng), coordinate(rng)};
+        const double w = width(rng);
+        const Region r = Region::ThickPolyline(p, w);
+        ExpectCanonical(r);
+        const Grid got = Sample(r, {-12, -12, 46, 46});
+        const Rect window = got.window;
+        size_t k = 0;
+        for (int32_t y = window.top; y < window.bottom; ++y) {
+            for (int32_t x = window.left; x < window.right; ++x, ++k) {
+                const double d = DistanceToPolyline(p, x, y);
+                // Centres within rounding of the edge may go either way.
+                if (std::abs(d - w / 2) < 1e-9) continue;
+                ASSERT_EQ(got.in[k], d < w / 2) << "polyline " << i << " at " << x << "," << y;
+            }
+        }
+    }
+}
+
+TEST(Region, ThickPolylineSkipsWhatIsNotANumberAndStaysInTheWindow) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    const std::vector<PointF> dot{{10.5, 10.5}};
+    const std::vector<PointF> dot_amid_junk{{nan, 3}, {10.5, 10.5}, {4, inf}};
+    EXPECT_EQ(Region::ThickPolyline(dot_amid_junk, 4), Region::ThickPolyline(dot, 4));
+    EXPECT_TRUE(Region::ThickPolyline(dot, nan).IsEmpty());
+    EXPECT_TRUE(Region::ThickPolyline(dot, 0).IsEmpty());
+    EXPECT_TRUE(Region::ThickPolyline({}, 4).IsEmpty());
+    // A line to the ends of the number range, and a pen as wide as that.
+    const std::vector<PointF> far{{-1e300, 5}, {1e300, 5}};
+    const Rect w = Region::kRasterWindow;
+    EXPECT_EQ(Region::ThickPolyline(far, 2), Region::FromRect({w.left, 4, w.right, 6}));
+    EXPECT_EQ(Region::ThickPolyline(dot, 1e300), Region::FromRect(w));
+}
+
+TEST(Region, TransformedMapsEachPixelCentreBack) {
+    Random rnd(7);
+    const struct {
+        double scale, dx, dy;
+    } cases[] = {{1, 0, 0}, {1, 3.5, -2.25}, {2, 0, 0}, {0.5, 1, 1}, {0.37, -4.2, 7.9},
+                 {1.6, 0.49, 0.51}, {3, -10, 5}};
+    for (const auto& c : cases) {
+        for (int i = 0; i < 200; ++i) {
+            const std::vector<Rect> rects = rnd.Rects(24);
+            const Region source = Region::FromRects(rects);
+            const Region r = source.Transformed(c.scale, c.dx, c.dy);
+            ExpectCanonical(r);
+            const Rect probe{-16, -16, 80, 80};
+            ASSERT_EQ(Sample(r, probe), Model(probe, [&](int x, int y) {
+                          const double sx = std::floor((x + 0.5 - c.dx) / c.scale);
+                          const double sy = std::floor((y + 0.5 - c.dy) / c.scale);
+                          return InRects(rects, static_cast<int32_t>(sx), static_cast<int32_t>(sy));
+                      })) << "scale " << c.scale << " shift " << c.dx << "," << c.dy;
+        }
+    }
+    const Region square = Region::FromRect({0, 0, 10, 10});
+    EXPECT_TRUE(square.Transformed(0, 0, 0).IsEmpty());
+    EXPECT_TRUE(square.Transformed(-1, 0, 0).IsEmpty());
+    EXPECT_TRUE(square.Transformed(1, std::numeric_limits<double>::quiet_NaN(), 0).IsEmpty());
+    EXPECT_EQ(square.Transformed(1e300, 0, 0),
+              Region::FromRect({0, 0, Region::kRasterWindow.right, Region::kRasterWindow.bottom}));
 }
 
 }  // namespace

@@ -97,6 +97,16 @@ void FakeHost::PauseAnimation(int32_t ms, const player::PlayingFlag& playing) {
     --animations_pausing_;
 }
 
+void FakeHost::StartTimer(int32_t ms) {
+    const std::lock_guard lock(mutex_);
+    timers_.push_back(ms);
+}
+
+std::vector<int32_t> FakeHost::Timers() const {
+    const std::lock_guard lock(mutex_);
+    return timers_;
+}
+
 void FakeHost::HoldAnimationAtPause(int32_t ms) {
     const std::lock_guard lock(mutex_);
     hold_at_ = ms;

@@ -39,6 +39,8 @@ public:
     void BringToFront() override;
     void Sleep(int32_t ms) override;
     void PauseAnimation(int32_t ms, const player::PlayingFlag& playing) override;
+    // Recorded only: a test calls OnTimer itself, in no time at all.
+    void StartTimer(int32_t ms) override;
 
     // The first pause of ms that the animation takes lasts until Release or
     // until the animation is stopped.
@@ -55,6 +57,7 @@ public:
     std::vector<int32_t> Ended() const;
     std::vector<int32_t> DialogSleeps() const;
     int SaveAsked() const;
+    std::vector<int32_t> Timers() const;
     int Clicks() const { return clicks_; }
     int Fronts() const { return fronts_; }
     int AnimationCalls() const { return animation_calls_; }
@@ -73,6 +76,7 @@ private:
     std::string counter_;
     std::vector<int32_t> ended_;
     std::vector<int32_t> dialog_sleeps_;
+    std::vector<int32_t> timers_;
     std::optional<std::filesystem::path> save_path_;
     int save_asked_ = 0;
     int32_t hold_at_ = -1;

@@ -6,6 +6,8 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QMimeData>
 #include <QPushButton>
 #include <QTimer>
@@ -502,6 +504,61 @@ private slots:
             QVERIFY(saved.open(QIODevice::ReadOnly));
             QCOMPARE(saved.read(magic.size()), magic);
         }
+    }
+
+    // The mouse writes a stroke on the canvas; Esc leaves practice, and only
+    // then closes, while the close box closes at once.
+    void practiceByMouseThenEscThenTheCloseBox() {
+        const fs::path lines =
+            dialog_test::WriteCharacter(Dir(), "lines", "L,0;L,90;L,0;", dialog_test::kThreeBars);
+        const auto window = Open(lines);
+        QVERIFY(window);
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        QTest::keyClick(window->focusWidget(), Qt::Key_T, Qt::ControlModifier);
+        QVERIFY(player::CurrentPractice().active);
+        const auto send = [&window](QEvent::Type type, int x, Qt::MouseButtons held) {
+            const QPointF at(x, 69.5);
+            QMouseEvent event(type, at, window->mapToGlobal(at), Qt::LeftButton, held, {});
+            QApplication::sendEvent(window.get(), &event);
+        };
+        send(QEvent::MouseButtonPress, 44, Qt::LeftButton);
+        for (int x = 50; x < 210; x += 5) send(QEvent::MouseMove, x, Qt::LeftButton);
+        send(QEvent::MouseButtonRelease, 210, Qt::NoButton);
+        QTRY_COMPARE(Counter(*window), QStringLiteral("1"));
+
+        QTest::keyClick(window.get(), Qt::Key_Escape);
+        QVERIFY(!player::CurrentPractice().active);
+        QVERIFY(window->isVisible());
+        window->PracticeMenu()->actions().at(1)->trigger();
+        QVERIFY(player::CurrentPractice().recall);
+        window->close();
+        QVERIFY(!window->isVisible());
+        QCOMPARE(window->result(), player::kIdCancel);
+    }
+
+    // A finger writes on the canvas while practising, and elsewhere, or
+    // outside practice, still presses the buttons.
+    void touchWritesAndStillPressesButtons() {
+        static QPointingDevice* const finger = QTest::createTouchDevice();
+        const fs::path lines =
+            dialog_test::WriteCharacter(Dir(), "lines", "L,0;L,90;L,0;", dialog_test::kThreeBars);
+        const auto window = Open(lines);
+        QVERIFY(window);
+        const auto tap = [&window](QPoint at) {
+            QTest::touchEvent(window.get(), finger).press(0, at);
+            QTest::touchEvent(window.get(), finger).release(0, at);
+        };
+        tap(Button(*window, player::kIdNext)->geometry().center());
+        QTRY_COMPARE(player::ShownStroke.load(), 0);
+        player::OnPractice(player::PracticeAction::Trace);
+        QTest::touchEvent(window.get(), finger).press(0, QPoint(44, 69));
+        for (int x = 50; x < 210; x += 5) {
+            QTest::touchEvent(window.get(), finger).move(0, QPoint(x, 69));
+        }
+        QTest::touchEvent(window.get(), finger).release(0, QPoint(210, 69));
+        QTRY_COMPARE(Counter(*window), QStringLiteral("1"));
+        tap(Button(*window, player::kIdNext)->geometry().center());
+        QTRY_VERIFY(!player::CurrentPractice().active);
     }
 
     void theClickIsBuiltIn() {
