@@ -14,7 +14,7 @@ packages=(
   libcanberra-dev libcanberra-pulse
   # KanjiVG's stroke order for the import; the Debian package, its manual
   # pages and its checks.
-  python3-kanjidraw scdoc lintian dpkg-dev fakeroot
+  python3-kanjidraw scdoc lintian dpkg-dev zip unzip
   # The Windows build: the MinGW-w64 cross compilers (the -posix ones have
   # std::thread and std::mutex), Wine to run what they build, locales for
   # the Japanese UTF-8 locale under which Wine passes kanji arguments on, and
