@@ -33,8 +33,8 @@ struct JapaneseOrderCheck {
     std::vector<size_t> directions_left;  // against the reference, but too near square to it
 };
 
-[[nodiscard]] JapaneseOrderCheck CompareWithReference(const std::vector<StrokeData>& strokes,
-                                                      const std::vector<ReferenceStroke>& reference);
+[[nodiscard]] JapaneseOrderCheck CompareWithReference(
+    const std::vector<StrokeData>& strokes, const std::vector<ReferenceStroke>& reference);
 
 // The check of the character named `name` (UTF-8) against the reference set.
 [[nodiscard]] JapaneseOrderCheck CompareWithReference(const std::vector<StrokeData>& strokes,
