@@ -20,7 +20,8 @@ failures=0
 report() {  # report NAME STATUS: one line per check, failures counted
   if [ "$2" = ok ]; then echo "  ok    $1"; else echo "  FAIL  $1: $2"; failures=$((failures + 1)); fi
 }
-# listed NAME LISTING PATTERN...: each extended regular expression matches a line.
+# listed NAME LISTING PATTERN...: each pattern (an extended regular expression,
+# its dots left loose) matches a whole line.
 listed() {
   local name=$1 listing=$2 missing=()
   shift 2
@@ -33,8 +34,8 @@ drew_migi() { [ "$(head -c 4 "$1" 2>/dev/null | tail -c 3)" = PNG ] && echo ok |
 echo "== $deb"
 dpkg-deb --contents "$deb" | awk '{ print $6 }' | sed 's|^\./|/|' >"$work/deb.txt"
 listed "the programs, their manual pages and the desktop files" "$work/deb.txt" \
-  "/usr/bin/(zepplayer|felmar|dorvik|zepkit)" \
-  "/usr/share/man/man1/(zepplayer|felmar|dorvik|zepkit)\.1\.gz" \
+  /usr/bin/{zepplayer,felmar,dorvik,zepkit} \
+  /usr/share/man/man1/{zepplayer,felmar,dorvik,zepkit}.1.gz \
   /usr/share/applications/zepplayer.desktop /usr/share/mime/packages/zepplayer.xml \
   /usr/share/icons/hicolor/64x64/apps/zepplayer.png /usr/share/zepplayer/samples/ei.zep
 listed "the copyright, the changelog and the set's licences" "$work/deb.txt" \
@@ -60,8 +61,8 @@ echo "== $zip"
 unzip -Z1 "$zip" >"$work/zip.txt"
 folder=zepplayer-$version-win64
 listed "one folder: the programs, the samples, the README, the set's licences" "$work/zip.txt" \
-  "$folder/(zepplayer|felmar|dorvik|zepkit)\.exe" "$folder/README\.txt" \
-  "$folder/samples/ei\.zep" "$folder/.*licenses/KanjiVG\.txt" "$folder/.*licenses/ARPHICPL\.TXT"
+  "$folder/"{zepplayer,felmar,dorvik,zepkit}.exe "$folder/README.txt" \
+  "$folder/samples/ei.zep" "$folder/.*licenses/KanjiVG.txt" "$folder/.*licenses/ARPHICPL.TXT"
 unzip -q "$zip" -d "$work/zip"
 source scripts/wine-env.sh
 (cd "$work/zip/$folder" && LC_ALL=C.UTF-8 LOCALAPPDATA='C:\nowhere' \
