@@ -1,5 +1,6 @@
 #include "zepkit/reference_strokes.h"
 
+#include <cmath>
 #include <system_error>
 
 #include <nlohmann/json.hpp>
@@ -12,10 +13,14 @@ namespace {
 
 using nlohmann::json;
 
+// The reference's box is a few hundred units wide; a coordinate far
+// beyond would make the match's arithmetic overflow.
+constexpr double kReach = 1e6;
+
 bool ReadStroke(const json& numbers, ReferenceStroke& stroke) {
     if (!numbers.is_array() || numbers.size() != 4) return false;
     for (const json& n : numbers) {
-        if (!n.is_number()) return false;
+        if (!n.is_number() || !(std::abs(n.get<double>()) <= kReach)) return false;
     }
     stroke = {{numbers[0].get<double>(), numbers[1].get<double>()},
               {numbers[2].get<double>(), numbers[3].get<double>()}};

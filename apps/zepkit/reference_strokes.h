@@ -22,7 +22,8 @@ struct ReferenceStroke {
 // Keyed by the character in UTF-8; strokes in writing order.
 using ReferenceStrokes = std::map<std::string, std::vector<ReferenceStroke>, std::less<>>;
 
-// False with the reason in error when the text is not such a file.
+// False with the reason in error when the text is not such a file, or holds
+// a coordinate more than a million units away.
 [[nodiscard]] bool ParseReferenceStrokes(std::string_view json, ReferenceStrokes& out,
                                          std::string& error);
 

@@ -114,6 +114,7 @@ TEST(JapaneseOrder, ReferenceFileIsReadOrRefusedWithAReason) {
         {R"({"1": {"一": [[25, 126, 226]]}})", 0},
         {R"({"1": {"一": [["25", 126, 226, 116]]}})", 0},
         {R"({"1": {"一": []}})", 0},
+        {R"({"1": {"一": [[25, 126, 1e300, 116]]}})", 0},
         {"{\"1\": {", 0},
     };
     for (const Row& row : rows) {
