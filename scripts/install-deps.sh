@@ -16,6 +16,9 @@ packages=(
   # maps the built-in Japanese font's characters back to text, and the IPA
   # font draws them when a page is rendered (docs/). zlib checks PNG chunks.
   libhpdf-dev zlib1g-dev poppler-utils poppler-data fonts-ipafont-mincho
+  # KanjiVG's stroke order for the import; the Debian package, its manual
+  # pages and its checks.
+  python3-kanjidraw scdoc lintian dpkg-dev zip unzip
   # The Windows build: the MinGW-w64 cross compilers (the -posix ones have
   # std::thread and std::mutex), Wine to run what they build, locales for
   # the Japanese UTF-8 locale under which Wine passes kanji arguments on, and

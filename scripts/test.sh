@@ -5,7 +5,8 @@
 #   2. the same tests under AddressSanitizer + UndefinedBehaviorSanitizer (build-asan/);
 #   3. the same tests under ThreadSanitizer (build-tsan/);
 #   4. a short run of every fuzzer from its seed corpus (build-fuzz/);
-#   5. the Windows build under Wine (build-windows/, see scripts/test-windows.sh).
+#   5. the Windows build under Wine (build-windows/, see scripts/test-windows.sh);
+#   6. the .deb and the ZIP, made from build/ and build-windows/, and checked.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -35,3 +36,7 @@ echo "== fuzzing, briefly"
 FUZZ_SECONDS=15 bash scripts/fuzz.sh smoke
 
 bash scripts/test-windows.sh
+
+echo "== packages"
+bash scripts/package.sh
+bash scripts/check-packages.sh

@@ -27,13 +27,19 @@ bool Fail(ImportResult& result, std::string reason) {
     return false;
 }
 
-bool Import(ImportResult& result, const fs::path& out_dir) {
+bool Import(ImportResult& result, const fs::path& out_dir, const ReferenceStrokes* reference) {
     std::string text;
     std::error_code ec;
     if (!sys::ReadWholeFile(result.source, text, ec)) return Fail(result, ec.message());
     std::string reason;
-    const auto strokes = ParseCharacter(text, reason);
+    auto strokes = ParseCharacter(text, reason);
     if (!strokes) return Fail(result, reason);
+    if (reference) {
+        const std::u8string name = result.source.stem().u8string();
+        result.japanese_order = CompareWithReference(
+            *strokes, *reference, std::string(name.begin(), name.end()));
+        FollowReference(result.japanese_order, *strokes);
+    }
 
     std::vector<std::vector<uint8_t>> files;
     std::vector<player::StrokeCommand> commands;
@@ -70,21 +76,23 @@ bool Import(ImportResult& result, const fs::path& out_dir) {
 
 }  // namespace
 
-ImportResult ImportCharacter(const fs::path& source, const fs::path& out_dir) {
-    ImportResult result{source, {}, {}};
-    if (!Import(result, out_dir)) result.strokes.clear();
+ImportResult ImportCharacter(const fs::path& source, const fs::path& out_dir,
+                             const ReferenceStrokes* reference) {
+    ImportResult result{source, {}, {}, {}};
+    if (!Import(result, out_dir, reference)) result.strokes.clear();
     return result;
 }
 
 std::vector<ImportResult> ImportAll(const std::vector<fs::path>& sources, const fs::path& out_dir,
-                                    unsigned threads, const std::function<void(size_t)>& done) {
+                                    const ReferenceStrokes* reference, unsigned threads,
+                                    const std::function<void(size_t)>& done) {
     std::vector<ImportResult> results(sources.size());
     std::atomic<size_t> next{0};
     size_t finished = 0;
     std::mutex progress;
     auto work = [&] {
         for (size_t i; (i = next++) < sources.size();) {
-            results[i] = ImportCharacter(sources[i], out_dir);
+            results[i] = ImportCharacter(sources[i], out_dir, reference);
             const std::lock_guard lock(progress);
             done(++finished);
         }

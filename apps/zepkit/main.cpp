@@ -1,9 +1,11 @@
 // zepkit: what the kanji suite does beyond its three programs.
 //
-//   zepkit import PACKAGE_DIR OUT_DIR [CHARACTERS]
+//   zepkit import PACKAGE_DIR OUT_DIR [CHARACTERS] [--order REFERENCE.json]
 //
 // turns the stroke data in PACKAGE_DIR (one NAME.json per character) into
-// OUT_DIR/NAME.zep and NAME-NN.rgn: every character, or those of CHARACTERS.
+// OUT_DIR/NAME.zep and NAME-NN.rgn: every character, or those of CHARACTERS;
+// with --order, in the Japanese school order of the reference (KanjiVG's
+// strokes as python3-kanjidraw ships them) wherever it differs without doubt.
 // A file that cannot be imported is named with its reason and the rest go on;
 // the exit code is then 1.
 //
@@ -28,6 +30,7 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <thread>
@@ -39,7 +42,9 @@
 #include "zepkit/fidelity_report.h"
 #include "zepkit/grade_command.h"
 #include "zepkit/import.h"
+#include "zepkit/japanese_order_report.h"
 #include "zepkit/judge_command.h"
+#include "zepkit/reference_strokes.h"
 #include "zepkit/worksheet_command.h"
 
 namespace fs = std::filesystem;
@@ -47,7 +52,7 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr char kUsage[] =
-    "Usage: zepkit import PACKAGE_DIR OUT_DIR [CHARACTERS]\n"
+    "Usage: zepkit import PACKAGE_DIR OUT_DIR [CHARACTERS] [--order REFERENCE.json]\n"
     "       zepkit gif SOURCE OUT.gif [--hold MS] [--once]\n"
     "       zepkit sheet SOURCE OUT.png [--columns N]\n"
     "       zepkit worksheet CHARACTERS OUT.pdf [--paper a4|letter] [--rows N]\n"
@@ -104,8 +109,44 @@ private:
     std::chrono::steady_clock::time_point last_{};
 };
 
-int Import(const fs::path& package, const fs::path& out, const std::u16string* characters) {
-    const std::vector<fs::path> sources = Sources(package, characters);
+struct ImportRequest {
+    fs::path package;
+    fs::path out;
+    std::optional<std::u16string> characters;
+    std::optional<fs::path> reference;
+};
+
+// The words after "import", or no value when they are not a request.
+std::optional<ImportRequest> ParseImport(std::vector<std::u16string> words) {
+    ImportRequest request;
+    for (size_t i = 0; i + 1 < words.size(); ++i) {
+        if (words[i] != u"--order") continue;
+        request.reference = fs::path(words[i + 1]);
+        const auto option = words.begin() + static_cast<std::ptrdiff_t>(i);
+        words.erase(option, option + 2);
+        break;
+    }
+    if (words.size() != 2 && words.size() != 3) return std::nullopt;
+    request.package = fs::path(words[0]);
+    request.out = fs::path(words[1]);
+    if (words.size() == 3) request.characters = words[2];
+    return request;
+}
+
+int Import(const ImportRequest& request) {
+    zepkit::ReferenceStrokes reference;
+    if (request.reference) {
+        std::string error;
+        if (!zepkit::ReadReferenceStrokes(*request.reference, reference, error)) {
+            std::fprintf(stderr, "zepkit: cannot read '%s': %s\n",
+                         Printable(*request.reference).c_str(), error.c_str());
+            return 1;
+        }
+    }
+    const fs::path& package = request.package;
+    const fs::path& out = request.out;
+    const std::vector<fs::path> sources =
+        Sources(package, request.characters ? &*request.characters : nullptr);
     if (sources.empty()) {
         std::fprintf(stderr, "zepkit: no character data in '%s'\n", Printable(package).c_str());
         return 1;
@@ -119,7 +160,8 @@ int Import(const fs::path& package, const fs::path& out, const std::u16string* c
     }
     Progress progress(sources.size());
     const auto results =
-        zepkit::ImportAll(sources, out, std::max(1u, std::thread::hardware_concurrency()),
+        zepkit::ImportAll(sources, out, request.reference ? &reference : nullptr,
+                          std::max(1u, std::thread::hardware_concurrency()),
                           [&](size_t done) { progress.Update(done); });
     int status = 0;
     for (const zepkit::ImportResult& r : results) {
@@ -128,6 +170,7 @@ int Import(const fs::path& package, const fs::path& out, const std::u16string* c
         status = 1;
     }
     std::fputs(zepkit::FidelityReport(results).c_str(), stdout);
+    if (request.reference) std::fputs(zepkit::JapaneseOrderReport(results).c_str(), stdout);
     return status;
 }
 
@@ -146,9 +189,13 @@ int main(int argc, char** argv) {
     if (words.size() >= 2 && words[1] == u"judge") {
         return zepkit::JudgeCommand({words.begin() + 2, words.end()});
     }
-    if ((words.size() != 4 && words.size() != 5) || words[1] != u"import") {
+    const std::optional<ImportRequest> request =
+        words.size() >= 2 && words[1] == u"import"
+            ? ParseImport({words.begin() + 2, words.end()})
+            : std::nullopt;
+    if (!request) {
         std::fputs(kUsage, stderr);
         return 2;
     }
-    return Import(fs::path(words[2]), fs::path(words[3]), words.size() == 5 ? &words[4] : nullptr);
+    return Import(*request);
 }

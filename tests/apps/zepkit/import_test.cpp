@@ -106,7 +106,7 @@ TEST(Import, RefusesABadFileAndGoesOn) {
         dir.path() / "package" / "missing.json"};
     size_t last_count = 0;
     const auto results =
-        zepkit::ImportAll(sources, dir.path(), 2, [&](size_t n) { last_count = n; });
+        zepkit::ImportAll(sources, dir.path(), nullptr, 2, [&](size_t n) { last_count = n; });
     EXPECT_EQ(last_count, 3u);
     EXPECT_EQ(results[0].error, "");
     EXPECT_NE(results[1].error, "");

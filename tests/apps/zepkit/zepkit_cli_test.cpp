@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,11 @@ struct Outcome {
     int exit_code;
     std::string output;  // standard output and standard error
 };
+
+std::string FileBytes(const fs::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), {}};
+}
 
 Outcome Zepkit(const std::vector<std::string>& args) {
     const testsupport::ChildRun run =
@@ -50,6 +56,35 @@ TEST(ZepkitProgram, ImportsEveryCharacterAndNamesTheBadOnes) {
     EXPECT_EQ(one.exit_code, 0) << one.output;
     EXPECT_EQ(Zepkit({"import"}).exit_code, 2);
     EXPECT_EQ(Zepkit({"export", "a", "b"}).exit_code, 2);
+}
+
+// With --order, a character whose strokes the reference writes the other
+// way round is imported in the reference's order and named in the report; a
+// reference that cannot be read stops the import before anything is written.
+TEST(ZepkitProgram, ImportFollowsTheReferenceOrder) {
+    const player_test::ScratchDir dir;
+    fs::create_directories(dir.path() / "pkg");
+    dir.Write("pkg/十.json", R"({"strokes": ["M480,100 L540,100 L540,800 L480,800 Z",
+                                            "M100,420 L900,420 L900,480 L100,480 Z"],
+                                "medians": [[[510,780],[510,120]], [[120,450],[880,450]]]})");
+    const std::string reference =
+        dir.Write("kanjivg.json", R"({"2": {"十": [[20, 120, 230, 120], [125, 20, 125, 230]]}})")
+            .string();
+    const std::string out = (dir.path() / "out").string();
+    const std::string pkg = (dir.path() / "pkg").string();
+    const Outcome imported = Zepkit({"import", pkg, out, "--order", reference});
+    EXPECT_EQ(imported.exit_code, 0) << imported.output;
+    EXPECT_NE(imported.output.find("- 十: order 2 1\n"), std::string::npos) << imported.output;
+    const std::string as_read = (dir.path() / "as-read").string();
+    EXPECT_EQ(Zepkit({"import", pkg, as_read}).exit_code, 0);
+    EXPECT_EQ(FileBytes(dir.path() / "out" / fs::path(u8"十-00.rgn")),
+              FileBytes(dir.path() / "as-read" / fs::path(u8"十-01.rgn")));
+
+    const std::string elsewhere = (dir.path() / "elsewhere").string();
+    const Outcome refused = Zepkit({"import", pkg, elsewhere, "--order", pkg});
+    EXPECT_EQ(refused.exit_code, 1);
+    EXPECT_NE(refused.output.find(pkg), std::string::npos) << refused.output;
+    EXPECT_FALSE(fs::exists(elsewhere));
 }
 
 // A source that is not a readable script is named once and ends the run
