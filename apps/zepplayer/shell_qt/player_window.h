@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <system_error>
 
 #include "gfx/bitmap.h"
 #include "zepplayer/dialog.h"
@@ -44,6 +45,9 @@ public:
 
     // The canvas in the window's coordinates.
     QRect CanvasRect() const;
+    // Why the script named on the command line did not load; nothing when it
+    // did or none was named.
+    const std::error_code& ArgumentError() const { return argument_error_; }
 
     // Esc and the close box.
     void reject() override;
@@ -61,6 +65,7 @@ private:
     // kept between repaints.
     std::optional<gfx::Bitmap> client_;
     QImage shown_;
+    std::error_code argument_error_;
 };
 
 }  // namespace shell_qt

@@ -1,0 +1,23 @@
+// A character as the files the player reads: NAME.zep and NAME-NN.rgn.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "zep/character_store.h"
+
+namespace player {
+
+// Writes the character's region files, then its script, into dir (which must
+// exist), each in place of any file of that name; a region file numbered
+// after the last stroke, left from an earlier character, is removed. Region
+// files come first, so a script never names shapes that are not there yet.
+// On failure error names the file that could not be written and why.
+[[nodiscard]] bool WriteCharacterFiles(const StoredCharacter& character,
+                                       const std::filesystem::path& dir, std::string& error);
+
+// The path of the script that WriteCharacterFiles writes for name into dir.
+[[nodiscard]] std::filesystem::path CharacterScriptIn(const std::filesystem::path& dir,
+                                                      const std::string& name);
+
+}  // namespace player
