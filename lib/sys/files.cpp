@@ -3,6 +3,7 @@
 #include "sys/input_file.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -10,6 +11,7 @@
 #include <new>
 #include <optional>
 #include <random>
+#include <thread>
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -45,6 +47,16 @@ long WriteSome(int fd, const uint8_t* data, size_t size) {
 int FlushToDisk(int fd) { return _commit(fd); }
 int CloseFile(int fd) { return _close(fd); }
 void TakePermissions(int, const fs::path&) {}
+// Windows refuses to replace a file that a reader holds open; readers of our
+// files hold them for moments, so the rename is tried again for a while.
+void RenameOver(const fs::path& from, const fs::path& to, std::error_code& ec) {
+    constexpr int kAttempts = 200;
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        fs::rename(from, to, ec);
+        if (ec != std::errc::permission_denied) return;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+}
 #else
 int CreateNew(const fs::path& path) {
     return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
@@ -57,6 +69,9 @@ int CloseFile(int fd) { return ::close(fd); }
 void TakePermissions(int fd, const fs::path& target) {
     struct stat old {};
     if (::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode)) ::fchmod(fd, old.st_mode & 07777);
+}
+void RenameOver(const fs::path& from, const fs::path& to, std::error_code& ec) {
+    fs::rename(from, to, ec);
 }
 #endif
 
@@ -182,7 +197,7 @@ bool ReplaceFileContents(const fs::path& target, std::span<const uint8_t> bytes,
         ok = false;
     }
     if (ok) {
-        fs::rename(temp, target, ec);
+        RenameOver(temp, target, ec);
         ok = !ec;
     }
     if (!ok) {
