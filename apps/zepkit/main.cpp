@@ -28,6 +28,7 @@
 #include <vector>
 
 #include "sys/cmdline.h"
+#include "sys/console.h"
 #include "sys/data_dirs.h"
 #include "sys/utf.h"
 #include "zep/character_files.h"
@@ -79,11 +80,13 @@ std::vector<fs::path> Sources(const fs::path& package, const std::u16string* cha
     return sources;
 }
 
-// One line on standard error that counts up, redrawn at most every tenth of a second.
+// One line on a terminal's standard error that counts up, redrawn at most
+// every tenth of a second.
 class Progress {
 public:
-    explicit Progress(size_t total) : total_(total) {}
+    explicit Progress(size_t total) : total_(total), shown_(sys::ErrorOutputIsTerminal()) {}
     void Update(size_t done) {
+        if (!shown_) return;
         const auto now = std::chrono::steady_clock::now();
         if (done < total_ && now - last_ < std::chrono::milliseconds(100)) return;
         last_ = now;
@@ -94,6 +97,7 @@ public:
 
 private:
     size_t total_;
+    bool shown_;
     std::chrono::steady_clock::time_point last_{};
 };
 
