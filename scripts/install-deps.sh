@@ -12,6 +12,9 @@ packages=(
   xvfb xauth imagemagick
   gcovr potrace hyperfine gifsicle
   libcanberra-dev libcanberra-pulse
+  # The imported set is one SQLite file; the save dialog shows a character's
+  # name, which needs a Japanese font.
+  libsqlite3-dev fonts-ipafont-gothic
   # The Windows build: the MinGW-w64 cross compilers (the -posix ones have
   # std::thread and std::mutex), Wine to run what they build, locales for
   # the Japanese UTF-8 locale under which Wine passes kanji arguments on, and
