@@ -41,9 +41,11 @@ if(TARGET zepplayer)
   install(DIRECTORY ${PROJECT_SOURCE_DIR}/samples/
     DESTINATION ${CMAKE_INSTALL_DATADIR}/zepplayer/samples
     FILES_MATCHING PATTERN "*.zep" PATTERN "*.rgn" PATTERN "src" EXCLUDE)
-  # The imported characters with their data's licences, once
-  # scripts/import-kanji.sh has made them; where the player looks them up.
-  install(DIRECTORY ${PROJECT_BINARY_DIR}/share/zepplayer/kanji
+  # The imported set (one file) with its data's licences, once
+  # scripts/import-kanji.sh has made it; where the programs look it up.
+  install(FILES ${PROJECT_BINARY_DIR}/share/zepplayer/kanji.sqlite
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/zepplayer OPTIONAL)
+  install(DIRECTORY ${PROJECT_BINARY_DIR}/share/zepplayer/kanji-licenses
     DESTINATION ${CMAKE_INSTALL_DATADIR}/zepplayer OPTIONAL)
 endif()
 install(TARGETS zepkit RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})

@@ -5,7 +5,8 @@
 # build-windows/zepplayer-VERSION-win64.zip.
 #
 # GoogleTest for MinGW is built once from the sources that Debian's
-# googletest package ships. Extra arguments go to CMake.
+# googletest package ships; SQLite once from Debian's source package, fetched
+# here with apt-get source (never kept in the tree). Extra arguments go to CMake.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$root/build-windows
@@ -22,6 +23,32 @@ if [ ! -f "$gtest/lib/cmake/GTest/GTestConfig.cmake" ]; then
   cmake --build "$build/googletest-build" --target install >/dev/null
 fi
 
+sqlite=$build/sqlite
+if [ ! -f "$sqlite/amalgamation/sqlite3.c" ]; then
+  echo "== SQLite from Debian's source package"
+  sudo_cmd=()
+  [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+  # apt-get source needs a source entry beside each binary one.
+  if ! grep -rqsE '^(deb-src |Types:.*deb-src)' /etc/apt/sources.list /etc/apt/sources.list.d/; then
+    for list in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
+      [ -f "$list" ] && grep -q '^deb ' "$list" &&
+        sed -n 's/^deb /deb-src /p' "$list" |
+        "${sudo_cmd[@]}" tee "/etc/apt/sources.list.d/zep-src-$(basename "$list" .list).list" >/dev/null
+    done
+    for list in /etc/apt/sources.list.d/*.sources; do
+      [ -f "$list" ] && sed 's/^Types: deb$/Types: deb-src/' "$list" |
+        "${sudo_cmd[@]}" tee "/etc/apt/sources.list.d/zep-src-$(basename "$list")" >/dev/null
+    done
+  fi
+  "${sudo_cmd[@]}" apt-get update -qq
+  rm -rf "$sqlite"
+  mkdir -p "$sqlite/amalgamation"
+  (cd "$sqlite" && apt-get source -qq sqlite3 >/dev/null 2>&1)
+  # The one C file that SQLite's own build makes from its sources (with tclsh).
+  (cd "$sqlite/amalgamation" && ../sqlite3-*/configure --disable-tcl >/dev/null &&
+    make sqlite3.c >/dev/null)
+fi
+
 echo "== Windows build"
 # stb_image and nlohmann-json are header-only, so the Linux copies serve the
 # Windows build; each is seen through a folder of its own, as /usr/include
@@ -31,6 +58,7 @@ ln -sfn /usr/include/nlohmann "$build/host-include/nlohmann"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
   -DZEP_BUILD_BENCHMARKS=OFF -DGTest_DIR="$gtest/lib/cmake/GTest" \
   -DSTB_INCLUDE_DIR=/usr/include/stb -DNLOHMANN_JSON_INCLUDE_DIR="$build/host-include" \
+  -DZEP_SQLITE_AMALGAMATION="$sqlite/amalgamation" \
   "$@" >/dev/null
 cmake --build "$build"
 (cd "$build" && cpack -G ZIP >/dev/null)

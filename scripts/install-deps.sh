@@ -18,8 +18,10 @@ packages=(
   # The Windows build: the MinGW-w64 cross compilers (the -posix ones have
   # std::thread and std::mutex), Wine to run what they build, locales for
   # the Japanese UTF-8 locale under which Wine passes kanji arguments on, and
-  # xdotool to drive the player's window under Xvfb.
+  # xdotool to drive the player's window under Xvfb; dpkg-dev and tcl to fetch
+  # and prepare SQLite's sources for it.
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix wine wine64 locales xdotool
+  dpkg-dev tcl
 )
 
 missing=()
