@@ -209,4 +209,27 @@ bool ReplaceFileContents(const fs::path& target, std::span<const uint8_t> bytes,
     return true;
 }
 
+bool WriteNewFile(const fs::path& path, std::span<const uint8_t> bytes, std::error_code& ec) {
+    if (!CheckPath(path, ec)) return false;
+    errno = 0;
+    const int fd = CreateNew(path);
+    if (fd < 0) {
+        ec = LastErrno();
+        return false;
+    }
+    bool ok = WriteAll(fd, bytes, ec);
+    errno = 0;
+    if (CloseFile(fd) != 0 && ok) {
+        ec = LastErrno();
+        ok = false;
+    }
+    if (!ok) {
+        std::error_code ignored;
+        fs::remove(path, ignored);
+        return false;
+    }
+    ec.clear();
+    return true;
+}
+
 }  // namespace sys

@@ -22,11 +22,14 @@ fs::path CharacterBase(const fs::path& dir, const std::string& name) {
     return dir / fs::path(std::u8string(name.begin(), name.end()));
 }
 
-bool WriteFile(const fs::path& path, const std::string& bytes, std::string& error) {
+bool WriteFile(const fs::path& path, const std::string& bytes, FileWrite how,
+               std::string& error) {
     std::error_code ec;
     const std::span<const uint8_t> data(reinterpret_cast<const uint8_t*>(bytes.data()),
                                         bytes.size());
-    if (sys::ReplaceFileContents(path, data, ec)) return true;
+    const bool written = how == FileWrite::Replace ? sys::ReplaceFileContents(path, data, ec)
+                                                   : sys::WriteNewFile(path, data, ec);
+    if (written) return true;
     error = "cannot write '" + Printable(path) + "': " + ec.message();
     return false;
 }
@@ -40,18 +43,18 @@ fs::path CharacterScriptIn(const fs::path& dir, const std::string& name) {
 }
 
 bool WriteCharacterFiles(const StoredCharacter& character, const fs::path& dir,
-                         std::string& error) {
+                         std::string& error, FileWrite how) {
     const fs::path base = CharacterBase(dir, character.name);
     for (size_t n = 0; n < character.regions.size(); ++n) {
         fs::path name = base;
         name += rgn::RegionFileSuffix(n);
-        if (!WriteFile(name, character.regions[n], error)) return false;
+        if (!WriteFile(name, character.regions[n], how, error)) return false;
     }
     fs::path surplus = base;
     surplus += rgn::RegionFileSuffix(character.regions.size());
     std::error_code ignored;
     fs::remove(surplus, ignored);
-    return WriteFile(CharacterScriptIn(dir, character.name), character.script, error);
+    return WriteFile(CharacterScriptIn(dir, character.name), character.script, how, error);
 }
 
 }  // namespace player

@@ -8,13 +8,19 @@
 
 namespace player {
 
+// How the files are written: each in place of any file of that name, whole
+// on disk before it replaces it; or as new files of a private folder, which
+// need not outlive the process and so are not waited for.
+enum class FileWrite { Replace, Scratch };
+
 // Writes the character's region files, then its script, into dir (which must
-// exist), each in place of any file of that name; a region file numbered
-// after the last stroke, left from an earlier character, is removed. Region
-// files come first, so a script never names shapes that are not there yet.
-// On failure error names the file that could not be written and why.
+// exist); a region file numbered after the last stroke, left from an earlier
+// character, is removed. Region files come first, so a script never names
+// shapes that are not there yet. On failure error names the file that could
+// not be written and why.
 [[nodiscard]] bool WriteCharacterFiles(const StoredCharacter& character,
-                                       const std::filesystem::path& dir, std::string& error);
+                                       const std::filesystem::path& dir, std::string& error,
+                                       FileWrite how = FileWrite::Replace);
 
 // The path of the script that WriteCharacterFiles writes for name into dir.
 [[nodiscard]] std::filesystem::path CharacterScriptIn(const std::filesystem::path& dir,

@@ -75,7 +75,10 @@ std::optional<fs::path> Unpacked(const StoredCharacter& character, std::string& 
         return std::nullopt;
     }
     fs::path script = CharacterScriptIn(*folder, character.name);
-    if (sys::PathExists(script) || WriteCharacterFiles(character, *folder, error)) return script;
+    if (sys::PathExists(script) ||
+        WriteCharacterFiles(character, *folder, error, FileWrite::Scratch)) {
+        return script;
+    }
     return std::nullopt;
 }
 
