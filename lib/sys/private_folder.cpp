@@ -1,6 +1,7 @@
 #include "sys/private_folder.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <random>
 #include <system_error>
 
@@ -10,12 +11,25 @@ namespace sys {
 
 namespace {
 
+// The user's runtime folder where the system has one (it goes at logout, so a
+// process killed before its end leaves nothing for long), else the
+// temporary folder.
+fs::path Base(std::error_code& ec) {
+#ifndef _WIN32
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    if (runtime && fs::path(runtime).is_absolute() && fs::is_directory(runtime, ec)) {
+        return runtime;
+    }
+#endif
+    return fs::temp_directory_path(ec);
+}
+
 // Removes its folder when the process ends, as static objects are destroyed.
 class OwnedFolder {
 public:
     OwnedFolder() {
         std::error_code ec;
-        const fs::path temp = fs::temp_directory_path(ec);
+        const fs::path temp = Base(ec);
         if (ec) return;
         std::mt19937 random{std::random_device{}()};
         // A name taken by another process is never reused: create_directory
