@@ -31,9 +31,9 @@ if [ ! -f "$sqlite/amalgamation/sqlite3.c" ]; then
   # apt-get source needs a source entry beside each binary one.
   if ! grep -rqsE '^(deb-src |Types:.*deb-src)' /etc/apt/sources.list /etc/apt/sources.list.d/; then
     for list in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
+      copy=/etc/apt/sources.list.d/zep-src-$(basename "$list" .list).list
       [ -f "$list" ] && grep -q '^deb ' "$list" &&
-        sed -n 's/^deb /deb-src /p' "$list" |
-        "${sudo_cmd[@]}" tee "/etc/apt/sources.list.d/zep-src-$(basename "$list" .list).list" >/dev/null
+        sed -n 's/^deb /deb-src /p' "$list" | "${sudo_cmd[@]}" tee "$copy" >/dev/null
     done
     for list in /etc/apt/sources.list.d/*.sources; do
       [ -f "$list" ] && sed 's/^Types: deb$/Types: deb-src/' "$list" |

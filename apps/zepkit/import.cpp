@@ -63,7 +63,8 @@ ImportResult ImportCharacter(const fs::path& source) {
     return result;
 }
 
-std::vector<ImportResult> ImportAll(const std::vector<fs::path>& sources, unsigned threads, const std::function<void(size_t)>& done) {
+std::vector<ImportResult> ImportAll(const std::vector<fs::path>& sources, unsigned threads,
+                                    const std::function<void(size_t)>& done) {
     std::vector<ImportResult> results(sources.size());
     std::atomic<size_t> next{0};
     size_t finished = 0;

@@ -47,13 +47,14 @@ long WriteSome(int fd, const uint8_t* data, size_t size) {
 int FlushToDisk(int fd) { return _commit(fd); }
 int CloseFile(int fd) { return _close(fd); }
 void TakePermissions(int, const fs::path&) {}
-// Windows refuses to replace a file that a reader holds open; readers of our
-// files hold them for moments, so the rename is tried again for a while.
+// Windows refuses to replace a file that a reader holds open (the refusal
+// comes back as an access or an I/O error); readers of our files hold them for
+// moments, so the rename is tried again for a while.
 void RenameOver(const fs::path& from, const fs::path& to, std::error_code& ec) {
     constexpr int kAttempts = 200;
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
         fs::rename(from, to, ec);
-        if (ec != std::errc::permission_denied) return;
+        if (!ec) return;
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
 }

@@ -40,11 +40,18 @@ std::string Utf8(const fs::path& path) {
     return {name.begin(), name.end()};
 }
 
+// The folder without "." or ".." in it, nor a separator at its end, which
+// Windows would take for an escape of the quote around an argument.
+fs::path Folder(const fs::path& path) {
+    const fs::path normal = path.lexically_normal();
+    return normal.has_filename() ? normal : normal.parent_path();
+}
+
 class ZepkitProgram : public ::testing::Test {
 protected:
     player_test::ScratchDir dir;
     fs::path program = dir.path() / "bin" / fs::path(ZEPKIT_PATH).filename();
-    fs::path beside = (dir.path() / "bin" / testsupport::kDataBesideProgram).lexically_normal();
+    fs::path beside = Folder(dir.path() / "bin" / testsupport::kDataBesideProgram);
     fs::path home = dir.path() / "home" / "zepplayer";
 
     void SetUp() override {
