@@ -5,7 +5,8 @@
 // turns the stroke data in PACKAGE_DIR (one NAME.json per character) into the
 // imported set DATA_DIR/kanji.sqlite: every character, or those of CHARACTERS.
 // A file that cannot be imported is named with its reason and the rest go on;
-// the exit code is then 1. The set is replaced whole or not at all.
+// the exit code is then 1. The set is replaced whole (by those characters
+// alone) or not at all.
 //
 //   zepkit unpack CHARACTER DIR
 //
