@@ -40,6 +40,9 @@ std::error_code LastErrno() {
 int CreateNew(const fs::path& path) {
     return _wopen(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
 }
+int CreateOrEmpty(const fs::path& path) {
+    return _wopen(path.c_str(), _O_WRONLY | _O_CREAT | _O_TRUNC | _O_BINARY, _S_IREAD | _S_IWRITE);
+}
 long WriteSome(int fd, const uint8_t* data, size_t size) {
     const size_t chunk = std::min<size_t>(size, 1u << 30);
     return _write(fd, data, static_cast<unsigned>(chunk));
@@ -61,6 +64,9 @@ void RenameOver(const fs::path& from, const fs::path& to, std::error_code& ec) {
 #else
 int CreateNew(const fs::path& path) {
     return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+}
+int CreateOrEmpty(const fs::path& path) {
+    return ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
 }
 long WriteSome(int fd, const uint8_t* data, size_t size) { return ::write(fd, data, size); }
 int FlushToDisk(int fd) { return ::fsync(fd); }
@@ -210,10 +216,10 @@ bool ReplaceFileContents(const fs::path& target, std::span<const uint8_t> bytes,
     return true;
 }
 
-bool WriteNewFile(const fs::path& path, std::span<const uint8_t> bytes, std::error_code& ec) {
+bool WriteScratchFile(const fs::path& path, std::span<const uint8_t> bytes, std::error_code& ec) {
     if (!CheckPath(path, ec)) return false;
     errno = 0;
-    const int fd = CreateNew(path);
+    const int fd = CreateOrEmpty(path);
     if (fd < 0) {
         ec = LastErrno();
         return false;

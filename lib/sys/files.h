@@ -38,10 +38,10 @@ bool ReadFileStart(const std::filesystem::path& path, size_t max_bytes, std::str
 bool ReplaceFileContents(const std::filesystem::path& target, std::span<const uint8_t> bytes,
                          std::error_code& ec);
 
-// Writes bytes as a new file, which must not exist yet, without waiting for
-// the disk: for files that matter only while this process runs. On failure
-// the file is removed.
-bool WriteNewFile(const std::filesystem::path& path, std::span<const uint8_t> bytes,
+// Writes bytes as the file's contents, in place and without waiting for the
+// disk: for files of a private folder that matter only while this process
+// runs and that nobody reads meanwhile. On failure the file is removed.
+bool WriteScratchFile(const std::filesystem::path& path, std::span<const uint8_t> bytes,
                   std::error_code& ec);
 
 }  // namespace sys

@@ -28,7 +28,7 @@ bool WriteFile(const fs::path& path, const std::string& bytes, FileWrite how,
     const std::span<const uint8_t> data(reinterpret_cast<const uint8_t*>(bytes.data()),
                                         bytes.size());
     const bool written = how == FileWrite::Replace ? sys::ReplaceFileContents(path, data, ec)
-                                                   : sys::WriteNewFile(path, data, ec);
+                                                   : sys::WriteScratchFile(path, data, ec);
     if (written) return true;
     error = "cannot write '" + Printable(path) + "': " + ec.message();
     return false;

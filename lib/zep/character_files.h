@@ -9,8 +9,8 @@
 namespace player {
 
 // How the files are written: each in place of any file of that name, whole
-// on disk before it replaces it; or as new files of a private folder, which
-// need not outlive the process and so are not waited for.
+// on disk before it replaces it; or as files of a private folder, which need
+// not outlive the process and so are not waited for.
 enum class FileWrite { Replace, Scratch };
 
 // Writes the character's region files, then its script, into dir (which must
