@@ -132,7 +132,7 @@ TEST(CharacterStore, AReaderSeesTheOldSetOrTheNewNeverAHalfOne) {
     std::atomic<bool> done{false};
     std::thread writer([&] {
         std::string write_error;
-        for (int round = 1; round <= 40; ++round) {
+        for (int round = 1; round <= 20; ++round) {
             EXPECT_TRUE(player::WriteCharacterStore(store, versions[round % 2], write_error))
                 << write_error;
         }
