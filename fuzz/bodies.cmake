@@ -8,6 +8,7 @@ add_library(zep_fuzz_bodies STATIC
   ${CMAKE_CURRENT_LIST_DIR}/picture_trace.cpp
   ${CMAKE_CURRENT_LIST_DIR}/bmp_decode.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dorvik_grade.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/character_store.cpp
 )
 target_include_directories(zep_fuzz_bodies PUBLIC ${CMAKE_CURRENT_LIST_DIR})
 # stb_image's BMP loader is the reference of the BMP target.

@@ -26,6 +26,9 @@ void FuzzPictureTrace(const uint8_t* data, size_t size);
 // the file alike.
 void FuzzBmpDecode(const uint8_t* data, size_t size);
 
+// An imported set's file, read as the programs read it.
+void FuzzCharacterStore(const uint8_t* data, size_t size);
+
 // dorvik's command line: the words are the input cut at every zero byte.
 void FuzzDorvikGrade(const uint8_t* data, size_t size);
 

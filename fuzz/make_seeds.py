@@ -283,3 +283,33 @@ command_lines = {
 }
 for name, data in command_lines.items():
     put("fuzz_dorvik_grade", name, data)
+
+# ---- imported sets ------------------------------------------------------------
+
+def kanji_set(characters, application_id=0x5A45506B, version=1):
+    """A set as zepkit writes it: one record per character, each region file
+    after its 4-byte little-endian length."""
+    import sqlite3
+    db = sqlite3.connect(":memory:")
+    db.execute("PRAGMA page_size=1024")
+    db.execute("PRAGMA application_id=%d" % application_id)
+    db.execute("PRAGMA user_version=%d" % version)
+    db.execute("CREATE TABLE characters(character TEXT PRIMARY KEY NOT NULL, grade INTEGER,"
+               " strokes INTEGER NOT NULL, script BLOB NOT NULL, regions BLOB NOT NULL)")
+    for name, grade, script, regions in characters:
+        packed = b"".join(le32(len(r)) + r for r in regions)
+        db.execute("INSERT INTO characters VALUES(?,?,?,?,?)",
+                   (name, grade, len(regions), script, packed))
+    db.commit()
+    return db.serialize()
+
+
+migi = ("右", 1, b"L 90 0 0 0\nW\nL 0 0 0 0\nW\n",
+        [region_rows(bar(40, 60, 200, 80)), region_rows(bar(90, 20, 110, 230))])
+kawa = ("kawa", None, b"D\n", [region_rows(bar(60, 20, 80, 230))])
+put("fuzz_character_store", "two_characters", kanji_set([migi, kawa]))
+put("fuzz_character_store", "empty_set", kanji_set([]))
+put("fuzz_character_store", "foreign_id", kanji_set([migi], application_id=1))
+put("fuzz_character_store", "later_version", kanji_set([migi], version=2))
+whole = kanji_set([migi, kawa])
+put("fuzz_character_store", "torn", whole[:len(whole) // 2])

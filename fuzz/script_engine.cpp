@@ -4,8 +4,6 @@
 // stays quick. The engine must end with the null frame, do nothing more once
 // stopped, and paint red only on the character; a run that was not stopped
 // ends on the still picture.
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -20,6 +18,7 @@
 #include "animation/engine.h"
 #include "animation/recording_effects.h"
 #include "fuzz_targets.h"
+#include "scratch_folder.h"
 #include "gfx/bitmap.h"
 #include "zep/canvas.h"
 #include "zep/document.h"
@@ -34,35 +33,6 @@ namespace {
 
 constexpr size_t kFrameBudget = 12;
 constexpr int32_t kGridStep = 3;
-
-// One folder per process, in memory where the system has such a place.
-class ScratchFolder {
-public:
-    ScratchFolder() {
-        std::error_code ec;
-        const fs::path base = fs::is_directory("/dev/shm", ec) ? fs::path("/dev/shm") : fs::temp_directory_path();
-        path_ = base / ("zep_fuzz_" + std::to_string(getpid()));
-        fs::create_directories(path_, ec);
-    }
-    ~ScratchFolder() {
-        std::error_code ignored;
-        fs::remove_all(path_, ignored);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-    const fs::path& path() const { return path_; }
-
-private:
-    fs::path path_;
-};
-
-void WriteFile(const fs::path& path, std::string_view bytes) {
-    std::ofstream file(path, std::ios::binary);
-    Require(file.is_open(), "the scratch folder takes a file");
-    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    file.close();
-    Require(!file.fail(), "the scratch folder takes a file's bytes");
-}
 
 fs::path RegionFileName(const fs::path& folder, size_t n) {
     char name[16];
@@ -86,7 +56,7 @@ std::vector<std::string_view> SplitInput(std::string_view input) {
 }  // namespace
 
 void FuzzScriptEngine(const uint8_t* data, size_t size) {
-    static const ScratchFolder folder;
+    static const ScratchFolder folder("zep_fuzz");
     const std::vector<std::string_view> parts = SplitInput({reinterpret_cast<const char*>(data), size});
     const size_t region_files = std::min(parts.size() - 1, player::kMaxRegionFiles);
 

@@ -5,9 +5,9 @@
 # build-windows/zepplayer-VERSION-win64.zip.
 #
 # GoogleTest for MinGW is built once from the sources that Debian's
-# googletest package ships, and libharu (the worksheet PDF) once from Debian's
-# source package, fetched here and never kept in the repository. Extra
-# arguments go to CMake.
+# googletest package ships; libharu (the worksheet PDF) and SQLite (the
+# imported set) once from Debian's source packages, fetched here with
+# apt-get source and never kept in the repository. Extra arguments go to CMake.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$root/build-windows
@@ -24,19 +24,45 @@ if [ ! -f "$gtest/lib/cmake/GTest/GTestConfig.cmake" ]; then
   cmake --build "$build/googletest-build" --target install >/dev/null
 fi
 
+sudo_cmd=()
+[ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+# apt-get source needs a source entry beside each binary one, and a fresh index.
+ensure_deb_src() {
+  if ! grep -rqsE '^(deb-src |Types:.*deb-src)' /etc/apt/sources.list /etc/apt/sources.list.d/; then
+    for list in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
+      copy=/etc/apt/sources.list.d/zep-src-$(basename "$list" .list).list
+      [ -f "$list" ] && grep -q '^deb ' "$list" &&
+        sed -n 's/^deb /deb-src /p' "$list" | "${sudo_cmd[@]}" tee "$copy" >/dev/null
+    done
+    for list in /etc/apt/sources.list.d/*.sources; do
+      [ -f "$list" ] && sed 's/^Types: deb$/Types: deb-src/' "$list" |
+        "${sudo_cmd[@]}" tee "/etc/apt/sources.list.d/zep-src-$(basename "$list")" >/dev/null
+    done
+  fi
+  if [ -z "${sources_updated:-}" ]; then
+    "${sudo_cmd[@]}" apt-get update -qq
+    sources_updated=1
+  fi
+}
+
+sqlite=$build/sqlite
+if [ ! -f "$sqlite/amalgamation/sqlite3.c" ]; then
+  echo "== SQLite from Debian's source package"
+  ensure_deb_src
+  rm -rf "$sqlite"
+  mkdir -p "$sqlite/amalgamation"
+  (cd "$sqlite" && apt-get source -qq sqlite3 >/dev/null 2>&1)
+  # The one C file that SQLite's own build makes from its sources (with tclsh).
+  (cd "$sqlite/amalgamation" && ../sqlite3-*/configure --disable-tcl >/dev/null &&
+    make sqlite3.c >/dev/null)
+fi
+
 # Debian's zlib for MinGW, as a static library: the programs need no DLL.
 zlib_static=/usr/x86_64-w64-mingw32/lib/libz.a
 haru=$build/libharu
 if [ ! -f "$haru/lib/libhpdfs.a" ]; then
   echo "== libharu for MinGW, from Debian's source package"
-  if ! grep -rqs '^Types:.*deb-src\|^deb-src ' /etc/apt/sources.list /etc/apt/sources.list.d/; then
-    # The binary packages' own archives, for source packages too.
-    sudo_cmd=()
-    [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
-    sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources |
-      "${sudo_cmd[@]}" tee /etc/apt/sources.list.d/zep-deb-src.sources >/dev/null
-    "${sudo_cmd[@]}" apt-get update -qq
-  fi
+  ensure_deb_src
   src=$build/libharu-source
   rm -rf "$src" && mkdir -p "$src"
   # Debian's patches come with it when the mirror has them; the upstream
@@ -67,7 +93,8 @@ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
   -DZEP_BUILD_BENCHMARKS=OFF -DGTest_DIR="$gtest/lib/cmake/GTest" \
   -DSTB_INCLUDE_DIR=/usr/include/stb -DNLOHMANN_JSON_INCLUDE_DIR="$build/host-include" \
   -DHPDF_INCLUDE_DIR="$haru/include" -DHPDF_LIBRARY="$haru/lib/libhpdfs.a" \
-  -DZLIB_LIBRARY="$zlib_static" "$@" >/dev/null
+  -DZLIB_LIBRARY="$zlib_static" -DZEP_SQLITE_AMALGAMATION="$sqlite/amalgamation" \
+  "$@" >/dev/null
 cmake --build "$build"
 (cd "$build" && cpack -G ZIP >/dev/null)
 echo "  $(ls "$build"/zepplayer-*-win64.zip)"

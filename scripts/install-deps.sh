@@ -19,14 +19,18 @@ packages=(
   # KanjiVG's stroke order for the import; the Debian package, its manual
   # pages and its checks.
   python3-kanjidraw scdoc lintian dpkg-dev zip unzip
+  # The imported set is one SQLite file; the save dialog shows a character's
+  # name, which needs a Japanese font.
+  libsqlite3-dev fonts-ipafont-gothic
   # The Windows build: the MinGW-w64 cross compilers (the -posix ones have
   # std::thread and std::mutex), Wine to run what they build, locales for
   # the Japanese UTF-8 locale under which Wine passes kanji arguments on, and
   # xdotool to drive the player's window under Xvfb.
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix wine wine64 locales xdotool
-  # libharu for MinGW is built from Debian's source package (apt-get source,
-  # from dpkg-dev) against Debian's zlib for MinGW.
-  dpkg-dev libz-mingw-w64-dev
+  # libharu and SQLite for MinGW are built from Debian's source packages
+  # (apt-get source, from dpkg-dev; tcl prepares SQLite's single-file source),
+  # libharu against Debian's zlib for MinGW.
+  dpkg-dev tcl libz-mingw-w64-dev
 )
 
 missing=()

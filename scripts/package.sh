@@ -51,7 +51,7 @@ make_deb() {
   mkdir -p "$doc"
   cp packaging/debian/copyright "$doc/"
   # The licence texts that came with the set, wherever the set is installed.
-  find "$stage/usr/share/zepplayer" -type d -name licenses -exec cp -r {} "$doc/" \;
+  cp -r "$stage/usr/share/zepplayer/kanji-licenses" "$doc/licenses"
   sed -e "s/@VERSION@/$version/" \
       -e "s/@DATE@/$(date -R -u -d "@$(git log -1 --format=%ct)")/" packaging/debian/changelog.in |
     gzip -9n >"$doc/changelog.gz"

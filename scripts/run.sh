@@ -11,9 +11,8 @@ bash scripts/build.sh build
 player=build/bin/zepplayer
 sample=samples/${1:-ei}.zep
 if [ ! -f "$sample" ]; then
-  [ -f "build/share/zepplayer/kanji/$1.zep" ] || bash scripts/import-kanji.sh build
-  # The player looks characters up under the data folders, the build's first.
-  export XDG_DATA_DIRS=$root/build/share:${XDG_DATA_DIRS:-/usr/local/share:/usr/share}
+  # The player finds the set beside itself, in build/share/zepplayer.
+  [ -f build/share/zepplayer/kanji.sqlite ] || bash scripts/import-kanji.sh build
   sample=$1
 fi
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <optional>
+#include <string_view>
 #include <system_error>
 
 #include "export/animation_export.h"
@@ -21,7 +22,7 @@ namespace fs = std::filesystem;
 constexpr int64_t kMaxOptionValue = 10'000'000;
 
 struct ExportWords {
-    fs::path source;
+    std::u16string source;
     fs::path out;
     std::optional<int64_t> number;  // the value of the command's number option
     bool once = false;
@@ -61,20 +62,34 @@ std::optional<ExportWords> ParseWords(const std::vector<std::u16string>& words,
         }
     }
     if (positional.size() != 2) return std::nullopt;
-    parsed.source = player::ResolveScriptArgument(fs::path(positional[0]),
-                                                  sys::PlayerDataFolders());
+    parsed.source = positional[0];
     parsed.out = fs::path(positional[1]);
     return parsed;
 }
 
-std::optional<player::Document> ReadSource(const fs::path& source) {
+// The script the word names, as a file or as a character of the set, read.
+std::optional<player::Document> ReadSource(const std::u16string& word) {
+    std::string error;
+    const std::optional<fs::path> source =
+        player::ResolveScriptArgument(fs::path(word), sys::PlayerDataFolders(), error);
+    if (!source) {
+        std::fprintf(stderr, "zepkit: %s\n", error.c_str());
+        return std::nullopt;
+    }
     std::error_code ec;
-    std::optional<player::Document> document = player::ReadDocument(source, ec);
+    std::optional<player::Document> document = player::ReadDocument(*source, ec);
     if (!document) {
-        std::fprintf(stderr, "zepkit: cannot read '%s': %s\n", Printable(source).c_str(),
-                     ec.message().c_str());
+        std::fprintf(stderr, "zepkit: cannot read '%s': %s\n", Printable(*source).c_str(),
+                     player::ReadFailureReason(ec).c_str());
     }
     return document;
+}
+
+int NoStrokes(const char* what, const std::u16string& source) {
+    std::fprintf(stderr, "zepkit: no %s of '%s': it has no strokes%s\n", what,
+                 Printable(fs::path(source)).c_str(),
+                 std::string_view(what) == "sheet" ? ", or too many for one" : "");
+    return 1;
 }
 
 int Written(bool saved, const fs::path& out, const std::error_code& ec) {
@@ -101,6 +116,7 @@ int GifCommand(const std::vector<std::u16string>& words) {
         *document, parsed->out,
         static_cast<int32_t>(parsed->number.value_or(player::kDefaultGifHoldMs)),
         parsed->once ? player::GifLoop::Once : player::GifLoop::Forever, ec);
+    if (ec == std::errc::invalid_argument) return NoStrokes("GIF", parsed->source);
     return Written(saved, parsed->out, ec);
 }
 
@@ -116,11 +132,7 @@ int SheetCommand(const std::vector<std::u16string>& words) {
     const bool saved = player::ExportSheet(
         *document, parsed->out,
         static_cast<int32_t>(parsed->number.value_or(player::kDefaultSheetColumns)), ec);
-    if (ec == std::errc::invalid_argument) {
-        std::fprintf(stderr, "zepkit: no sheet of '%s': it has no strokes, or too many for one\n",
-                     Printable(parsed->source).c_str());
-        return 1;
-    }
+    if (ec == std::errc::invalid_argument) return NoStrokes("sheet", parsed->source);
     return Written(saved, parsed->out, ec);
 }
 

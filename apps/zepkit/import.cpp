@@ -18,16 +18,12 @@ namespace zepkit {
 
 namespace {
 
-std::span<const uint8_t> Bytes(const std::string& text) {
-    return {reinterpret_cast<const uint8_t*>(text.data()), text.size()};
-}
-
 bool Fail(ImportResult& result, std::string reason) {
     result.error = std::move(reason);
     return false;
 }
 
-bool Import(ImportResult& result, const fs::path& out_dir, const ReferenceStrokes* reference) {
+bool Import(ImportResult& result, const ReferenceStrokes* reference) {
     std::string text;
     std::error_code ec;
     if (!sys::ReadWholeFile(result.source, text, ec)) return Fail(result, ec.message());
@@ -41,49 +37,39 @@ bool Import(ImportResult& result, const fs::path& out_dir, const ReferenceStroke
         FollowReference(result.japanese_order, *strokes);
     }
 
-    std::vector<std::vector<uint8_t>> files;
+    std::vector<std::string>& files = result.character.regions;
     std::vector<player::StrokeCommand> commands;
     for (const StrokeData& stroke : *strokes) {
         const gfx::Region shape = FillOutline(stroke.outline);
-        files.emplace_back();
-        if (!rgn::EncodeRegion(files.back(), shape)) {
-            return Fail(result, "stroke " + std::to_string(files.size() - 1) +
+        std::vector<uint8_t> file;
+        if (!rgn::EncodeRegion(file, shape)) {
+            return Fail(result, "stroke " + std::to_string(files.size()) +
                                     " has no pixel on the canvas");
         }
+        files.emplace_back(file.begin(), file.end());
         const SweepChoice choice = ChooseSweep(shape, stroke.median);
         commands.push_back(choice.command);
         commands.push_back({player::CommandKind::Wait});
         result.strokes.push_back(choice.order);
     }
-    const fs::path base = out_dir / result.source.stem();
-    for (size_t n = 0; n < files.size(); ++n) {
-        fs::path name = base;
-        name += rgn::RegionFileSuffix(n);
-        if (!sys::ReplaceFileContents(name, files[n], ec)) return Fail(result, ec.message());
-    }
-    // A file numbered after the last stroke, left from an earlier import,
-    // would be taken for one more stroke.
-    fs::path surplus = base;
-    surplus += rgn::RegionFileSuffix(files.size());
-    fs::remove(surplus, ec);
-    fs::path script = base;
-    script += ".zep";
-    if (!sys::ReplaceFileContents(script, Bytes(player::FormatScript(commands)), ec)) {
-        return Fail(result, ec.message());
-    }
+    const std::u8string name = result.source.stem().u8string();
+    result.character.name.assign(name.begin(), name.end());
+    result.character.script = player::FormatScript(commands);
     return true;
 }
 
 }  // namespace
 
-ImportResult ImportCharacter(const fs::path& source, const fs::path& out_dir,
-                             const ReferenceStrokes* reference) {
-    ImportResult result{source, {}, {}, {}};
-    if (!Import(result, out_dir, reference)) result.strokes.clear();
+ImportResult ImportCharacter(const fs::path& source, const ReferenceStrokes* reference) {
+    ImportResult result{source, {}, {}, {}, {}};
+    if (!Import(result, reference)) {
+        result.strokes.clear();
+        result.character = {};
+    }
     return result;
 }
 
-std::vector<ImportResult> ImportAll(const std::vector<fs::path>& sources, const fs::path& out_dir,
+std::vector<ImportResult> ImportAll(const std::vector<fs::path>& sources,
                                     const ReferenceStrokes* reference, unsigned threads,
                                     const std::function<void(size_t)>& done) {
     std::vector<ImportResult> results(sources.size());
@@ -92,7 +78,7 @@ std::vector<ImportResult> ImportAll(const std::vector<fs::path>& sources, const 
     std::mutex progress;
     auto work = [&] {
         for (size_t i; (i = next++) < sources.size();) {
-            results[i] = ImportCharacter(sources[i], out_dir, reference);
+            results[i] = ImportCharacter(sources[i], reference);
             const std::lock_guard lock(progress);
             done(++finished);
         }

@@ -1,13 +1,18 @@
 // zepkit: what the kanji suite does beyond its three programs.
 //
-//   zepkit import PACKAGE_DIR OUT_DIR [CHARACTERS] [--order REFERENCE.json]
+//   zepkit import PACKAGE_DIR DATA_DIR [CHARACTERS] [--order REFERENCE.json]
 //
-// turns the stroke data in PACKAGE_DIR (one NAME.json per character) into
-// OUT_DIR/NAME.zep and NAME-NN.rgn: every character, or those of CHARACTERS;
+// turns the stroke data in PACKAGE_DIR (one NAME.json per character) into the
+// imported set DATA_DIR/kanji.sqlite: every character, or those of CHARACTERS;
 // with --order, in the Japanese school order of the reference (KanjiVG's
 // strokes as python3-kanjidraw ships them) wherever it differs without doubt.
 // A file that cannot be imported is named with its reason and the rest go on;
-// the exit code is then 1.
+// the exit code is then 1. The set is replaced whole (by those characters
+// alone) or not at all.
+//
+//   zepkit unpack CHARACTER DIR
+//
+// writes the set's CHARACTER as DIR/NAME.zep and DIR/NAME-NN.rgn.
 //
 //   zepkit gif SOURCE OUT.gif [--hold MS] [--once]
 //   zepkit sheet SOURCE OUT.png [--columns N]
@@ -37,7 +42,12 @@
 #include <vector>
 
 #include "sys/cmdline.h"
+#include "sys/console.h"
+#include "sys/data_dirs.h"
 #include "sys/utf.h"
+#include "zep/character_files.h"
+#include "zep/character_lookup.h"
+#include "zep/character_store.h"
 #include "zepkit/export_command.h"
 #include "zepkit/fidelity_report.h"
 #include "zepkit/grade_command.h"
@@ -52,7 +62,8 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr char kUsage[] =
-    "Usage: zepkit import PACKAGE_DIR OUT_DIR [CHARACTERS] [--order REFERENCE.json]\n"
+    "Usage: zepkit import PACKAGE_DIR DATA_DIR [CHARACTERS] [--order REFERENCE.json]\n"
+    "       zepkit unpack CHARACTER DIR\n"
     "       zepkit gif SOURCE OUT.gif [--hold MS] [--once]\n"
     "       zepkit sheet SOURCE OUT.png [--columns N]\n"
     "       zepkit worksheet CHARACTERS OUT.pdf [--paper a4|letter] [--rows N]\n"
@@ -91,11 +102,13 @@ std::vector<fs::path> Sources(const fs::path& package, const std::u16string* cha
     return sources;
 }
 
-// One line on standard error that counts up, redrawn at most every tenth of a second.
+// One line on a terminal's standard error that counts up, redrawn at most
+// every tenth of a second.
 class Progress {
 public:
-    explicit Progress(size_t total) : total_(total) {}
+    explicit Progress(size_t total) : total_(total), shown_(sys::ErrorOutputIsTerminal()) {}
     void Update(size_t done) {
+        if (!shown_) return;
         const auto now = std::chrono::steady_clock::now();
         if (done < total_ && now - last_ < std::chrono::milliseconds(100)) return;
         last_ = now;
@@ -106,8 +119,27 @@ public:
 
 private:
     size_t total_;
+    bool shown_;
     std::chrono::steady_clock::time_point last_{};
 };
+
+bool MakeFolder(const fs::path& folder) {
+    std::error_code ec;
+    fs::create_directories(folder, ec);
+    if (!ec) return true;
+    std::fprintf(stderr, "zepkit: cannot make '%s': %s\n", Printable(folder).c_str(),
+                 ec.message().c_str());
+    return false;
+}
+
+// The characters imported, in the order of their sources.
+std::vector<player::StoredCharacter> Imported(const std::vector<zepkit::ImportResult>& results) {
+    std::vector<player::StoredCharacter> characters;
+    for (const zepkit::ImportResult& r : results) {
+        if (r.error.empty()) characters.push_back(r.character);
+    }
+    return characters;
+}
 
 struct ImportRequest {
     fs::path package;
@@ -151,16 +183,10 @@ int Import(const ImportRequest& request) {
         std::fprintf(stderr, "zepkit: no character data in '%s'\n", Printable(package).c_str());
         return 1;
     }
-    std::error_code ec;
-    fs::create_directories(out, ec);
-    if (ec) {
-        std::fprintf(stderr, "zepkit: cannot make '%s': %s\n", Printable(out).c_str(),
-                     ec.message().c_str());
-        return 1;
-    }
+    if (!MakeFolder(out)) return 1;
     Progress progress(sources.size());
     const auto results =
-        zepkit::ImportAll(sources, out, request.reference ? &reference : nullptr,
+        zepkit::ImportAll(sources, request.reference ? &reference : nullptr,
                           std::max(1u, std::thread::hardware_concurrency()),
                           [&](size_t done) { progress.Update(done); });
     int status = 0;
@@ -169,9 +195,39 @@ int Import(const ImportRequest& request) {
         std::fprintf(stderr, "zepkit: %s: %s\n", Printable(r.source).c_str(), r.error.c_str());
         status = 1;
     }
+    const fs::path store = out / player::kCharacterStoreName;
+    const std::vector<player::StoredCharacter> imported = Imported(results);
+    std::string error;
+    if (imported.empty()) {
+        std::fprintf(stderr, "zepkit: nothing imported; '%s' is unchanged\n",
+                     Printable(store).c_str());
+        return 1;
+    }
+    if (!player::WriteCharacterStore(store, imported, error)) {
+        std::fprintf(stderr, "zepkit: %s\n", error.c_str());
+        return 1;
+    }
     std::fputs(zepkit::FidelityReport(results).c_str(), stdout);
     if (request.reference) std::fputs(zepkit::JapaneseOrderReport(results).c_str(), stdout);
     return status;
+}
+
+int Unpack(const std::u16string& character, const fs::path& dir) {
+    std::string error;
+    const std::optional<player::StoredCharacter> record =
+        player::FindStoredCharacter(character, sys::PlayerDataFolders(), error);
+    if (!record) {
+        if (error.empty()) {
+            error = "no imported character named '" + Printable(fs::path(character)) + "'";
+        }
+        std::fprintf(stderr, "zepkit: %s\n", error.c_str());
+        return 1;
+    }
+    if (!MakeFolder(dir) || !player::WriteCharacterFiles(*record, dir, error)) {
+        if (!error.empty()) std::fprintf(stderr, "zepkit: %s\n", error.c_str());
+        return 1;
+    }
+    return 0;
 }
 
 }  // namespace
@@ -189,6 +245,7 @@ int main(int argc, char** argv) {
     if (words.size() >= 2 && words[1] == u"judge") {
         return zepkit::JudgeCommand({words.begin() + 2, words.end()});
     }
+    if (words.size() == 4 && words[1] == u"unpack") return Unpack(words[2], fs::path(words[3]));
     const std::optional<ImportRequest> request =
         words.size() >= 2 && words[1] == u"import"
             ? ParseImport({words.begin() + 2, words.end()})

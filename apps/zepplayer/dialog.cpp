@@ -51,12 +51,13 @@ private:
     DialogHost& host_;
 };
 
-void Load(const fs::path& path) {
+std::error_code Load(const fs::path& path) {
     LeavePractice();
     StopAnimation();
-    std::error_code ignored;
+    std::error_code ec;
     LoadDocument(
-        path, [] { DialogWindow->RequestRepaint(RepaintArea::Client, true); }, ignored);
+        path, [] { DialogWindow->RequestRepaint(RepaintArea::Client, true); }, ec);
+    return ec;
 }
 
 void Play() {
@@ -166,9 +167,9 @@ CanvasState SharedCanvasState() {
     return {Commands, RegionFiles, ShownStroke.load(), FrameBitmap.Current()};
 }
 
-void OnInitDialog(DialogHost& host, const std::optional<fs::path>& argument) {
+std::error_code OnInitDialog(DialogHost& host, const std::optional<fs::path>& argument) {
     DialogWindow = &host;
-    if (argument) Load(*argument);
+    return argument ? Load(*argument) : std::error_code();
 }
 
 void OnDropFiles(const std::vector<fs::path>& files) {

@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "animation/compose.h"
@@ -76,8 +77,10 @@ struct PracticeStatus {
 [[nodiscard]] CanvasState SharedCanvasState();
 
 // The window exists and is about to be shown; argument is the script named on
-// the command line, if any. A script that does not load leaves the player empty.
-void OnInitDialog(DialogHost& host, const std::optional<std::filesystem::path>& argument);
+// the command line, if any. A script that does not load leaves the player
+// empty; the reason comes back (nothing when it loaded or none was named).
+std::error_code OnInitDialog(DialogHost& host,
+                             const std::optional<std::filesystem::path>& argument);
 
 // Files dropped on the window: the first one is loaded, the rest ignored.
 void OnDropFiles(const std::vector<std::filesystem::path>& files);

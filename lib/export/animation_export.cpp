@@ -1,5 +1,6 @@
 #include "export/animation_export.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "animation/engine.h"
@@ -20,6 +21,12 @@ std::vector<TimedFrame> PlayFrames(const Document& document, int32_t hold_ms) {
 
 bool ExportGif(const Document& document, const std::filesystem::path& path, int32_t hold_ms,
                GifLoop loop, std::error_code& ec) {
+    // Without a stroke there is no animation, only a blank canvas.
+    if (std::none_of(document.commands.begin(), document.commands.end(),
+                     [](const StrokeCommand& c) { return c.kind != CommandKind::Wait; })) {
+        ec = std::make_error_code(std::errc::invalid_argument);
+        return false;
+    }
     const std::vector<TimedFrame> frames = PlayFrames(document, hold_ms);
     return SaveGif(path, frames, loop, ec);
 }

@@ -23,7 +23,8 @@ inline constexpr int32_t kDefaultGifHoldMs = 1500;
 // character lasts hold_ms instead of the animation's closing pause.
 [[nodiscard]] std::vector<TimedFrame> PlayFrames(const Document& document, int32_t hold_ms);
 
-// The animated GIF of those frames at path, or false with the reason in ec.
+// The animated GIF of those frames at path, or false with the reason in ec
+// (invalid_argument when it has no strokes to animate).
 bool ExportGif(const Document& document, const std::filesystem::path& path, int32_t hold_ms,
                GifLoop loop, std::error_code& ec);
 

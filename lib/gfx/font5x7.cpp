@@ -575,12 +575,12 @@ const char kGlyphRows[kLastGlyph - kFirstGlyph + 1][kGlyphHeight][kGlyphWidth + 
         ".#..."},
     {   // g
         ".....",
+        ".....",
         ".####",
         "#...#",
         "#...#",
-        ".####",
-        "....#",
-        ".###."},
+        "#...#",
+        ".####"},
     {   // h
         "#....",
         "#....",
@@ -603,8 +603,8 @@ const char kGlyphRows[kLastGlyph - kFirstGlyph + 1][kGlyphHeight][kGlyphWidth + 
         "..##.",
         "...#.",
         "...#.",
-        "#..#.",
-        ".##.."},
+        "...#.",
+        "...#."},
     {   // k
         "#....",
         "#....",
@@ -650,17 +650,17 @@ const char kGlyphRows[kLastGlyph - kFirstGlyph + 1][kGlyphHeight][kGlyphWidth + 
         ".....",
         "#.##.",
         "##..#",
-        "####.",
-        "#....",
-        "#...."},
+        "#...#",
+        "#...#",
+        "####."},
     {   // q
         ".....",
         ".....",
         ".##.#",
         "#..##",
-        ".####",
-        "....#",
-        "....#"},
+        "#...#",
+        "#...#",
+        ".####"},
     {   // r
         ".....",
         ".....",
@@ -722,9 +722,9 @@ const char kGlyphRows[kLastGlyph - kFirstGlyph + 1][kGlyphHeight][kGlyphWidth + 
         ".....",
         "#...#",
         "#...#",
-        ".####",
-        "....#",
-        ".###."},
+        "#...#",
+        "#...#",
+        ".####"},
     {   // z
         ".....",
         ".....",
@@ -765,6 +765,14 @@ const char kGlyphRows[kLastGlyph - kFirstGlyph + 1][kGlyphHeight][kGlyphWidth + 
         "...#.",
         ".....",
         "....."},
+};
+
+const Descender kDescenders[kDescenderCount] = {
+    {'g', {"....#", ".###."}},
+    {'j', {"#..#.", ".##.."}},
+    {'p', {"#....", "#...."}},
+    {'q', {"....#", "....#"}},
+    {'y', {"....#", ".###."}},
 };
 
 }  // namespace gfx

@@ -10,7 +10,10 @@
 #include "sys/utf.h"
 
 #ifdef _WIN32
+#include <io.h>
 #include <windows.h>
+#else
+#include <unistd.h>
 #endif
 
 namespace sys {
@@ -133,6 +136,14 @@ void FlushOutput() {
 void IgnoreBrokenPipe() {
 #ifndef _WIN32
     std::signal(SIGPIPE, SIG_IGN);
+#endif
+}
+
+bool ErrorOutputIsTerminal() {
+#ifdef _WIN32
+    return _isatty(_fileno(stderr)) != 0;
+#else
+    return isatty(STDERR_FILENO) != 0;
 #endif
 }
 

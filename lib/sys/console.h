@@ -43,4 +43,8 @@ std::string EncodeForRedirectedOutput(std::u16string_view text, unsigned code_pa
 // such a write fails already.
 void IgnoreBrokenPipe();
 
+// Whether standard error goes to a terminal, where a line redrawn in place
+// shows progress; in a file or a pipe it would be noise.
+[[nodiscard]] bool ErrorOutputIsTerminal();
+
 }  // namespace sys

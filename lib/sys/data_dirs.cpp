@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <system_error>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -31,6 +32,15 @@ fs::path ExecutableFolder() {
 }
 
 #else
+
+// The data folder of an installed tree or of the build tree, both of which
+// keep the programs in bin/ beside share/.
+fs::path BesideExecutable() {
+    std::error_code ec;
+    const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+    if (ec || !exe.is_absolute()) return {};
+    return exe.parent_path().parent_path() / "share" / kPlayerFolder;
+}
 
 std::string Environment(const char* name) {
     const char* value = std::getenv(name);
@@ -62,6 +72,7 @@ std::vector<fs::path> PlayerDataFolders() {
         folders.push_back(fs::path(local) / kPlayerFolder);
     }
 #else
+    if (fs::path beside = BesideExecutable(); !beside.empty()) folders.push_back(beside);
     std::string home_data = Environment("XDG_DATA_HOME");
     if (!fs::path(home_data).is_absolute()) {
         const std::string home = Environment("HOME");

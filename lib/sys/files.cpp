@@ -3,6 +3,7 @@
 #include "sys/input_file.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -10,6 +11,7 @@
 #include <new>
 #include <optional>
 #include <random>
+#include <thread>
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -38,6 +40,9 @@ std::error_code LastErrno() {
 int CreateNew(const fs::path& path) {
     return _wopen(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
 }
+int CreateOrEmpty(const fs::path& path) {
+    return _wopen(path.c_str(), _O_WRONLY | _O_CREAT | _O_TRUNC | _O_BINARY, _S_IREAD | _S_IWRITE);
+}
 long WriteSome(int fd, const uint8_t* data, size_t size) {
     const size_t chunk = std::min<size_t>(size, 1u << 30);
     return _write(fd, data, static_cast<unsigned>(chunk));
@@ -45,9 +50,23 @@ long WriteSome(int fd, const uint8_t* data, size_t size) {
 int FlushToDisk(int fd) { return _commit(fd); }
 int CloseFile(int fd) { return _close(fd); }
 void TakePermissions(int, const fs::path&) {}
+// Windows refuses to replace a file that a reader holds open (the refusal
+// comes back as an access or an I/O error); readers of our files hold them for
+// moments, so the rename is tried again for a while.
+void RenameOver(const fs::path& from, const fs::path& to, std::error_code& ec) {
+    constexpr int kAttempts = 200;
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        fs::rename(from, to, ec);
+        if (!ec) return;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+}
 #else
 int CreateNew(const fs::path& path) {
     return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+}
+int CreateOrEmpty(const fs::path& path) {
+    return ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
 }
 long WriteSome(int fd, const uint8_t* data, size_t size) { return ::write(fd, data, size); }
 int FlushToDisk(int fd) { return ::fsync(fd); }
@@ -57,6 +76,9 @@ int CloseFile(int fd) { return ::close(fd); }
 void TakePermissions(int fd, const fs::path& target) {
     struct stat old {};
     if (::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode)) ::fchmod(fd, old.st_mode & 07777);
+}
+void RenameOver(const fs::path& from, const fs::path& to, std::error_code& ec) {
+    fs::rename(from, to, ec);
 }
 #endif
 
@@ -182,12 +204,35 @@ bool ReplaceFileContents(const fs::path& target, std::span<const uint8_t> bytes,
         ok = false;
     }
     if (ok) {
-        fs::rename(temp, target, ec);
+        RenameOver(temp, target, ec);
         ok = !ec;
     }
     if (!ok) {
         std::error_code ignored;
         fs::remove(temp, ignored);
+        return false;
+    }
+    ec.clear();
+    return true;
+}
+
+bool WriteScratchFile(const fs::path& path, std::span<const uint8_t> bytes, std::error_code& ec) {
+    if (!CheckPath(path, ec)) return false;
+    errno = 0;
+    const int fd = CreateOrEmpty(path);
+    if (fd < 0) {
+        ec = LastErrno();
+        return false;
+    }
+    bool ok = WriteAll(fd, bytes, ec);
+    errno = 0;
+    if (CloseFile(fd) != 0 && ok) {
+        ec = LastErrno();
+        ok = false;
+    }
+    if (!ok) {
+        std::error_code ignored;
+        fs::remove(path, ignored);
         return false;
     }
     ec.clear();

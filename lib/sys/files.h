@@ -33,8 +33,15 @@ bool ReadFileStart(const std::filesystem::path& path, size_t max_bytes, std::str
 // Writes bytes as the file's new contents: first into a fresh file of a short
 // name of its own in the target's folder, which replaces the target only once
 // every write and the close succeeded, with the replaced file's permissions.
-// On failure the temporary file is removed and the target is as it was.
+// On failure the temporary file is removed and the target is as it was. On
+// Windows, a target that a reader holds open is waited for, up to 2 seconds.
 bool ReplaceFileContents(const std::filesystem::path& target, std::span<const uint8_t> bytes,
                          std::error_code& ec);
+
+// Writes bytes as the file's contents, in place and without waiting for the
+// disk: for files of a private folder that matter only while this process
+// runs and that nobody reads meanwhile. On failure the file is removed.
+bool WriteScratchFile(const std::filesystem::path& path, std::span<const uint8_t> bytes,
+                  std::error_code& ec);
 
 }  // namespace sys

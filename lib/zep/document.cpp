@@ -81,4 +81,9 @@ std::optional<Document> ReadDocument(const fs::path& path, std::error_code& ec) 
     return std::nullopt;
 }
 
+std::string ReadFailureReason(const std::error_code& ec) {
+    if (ec == std::errc::not_supported) return "not a ZEP script (its name does not end in .zep)";
+    return ec.message();
+}
+
 }  // namespace player

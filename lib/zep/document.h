@@ -26,4 +26,8 @@ struct Document {
 [[nodiscard]] std::optional<Document> ReadDocument(const std::filesystem::path& path,
                                                    std::error_code& ec);
 
+// Why ReadDocument failed, for a message: ec's own words, except where the
+// name does not end in ".zep".
+[[nodiscard]] std::string ReadFailureReason(const std::error_code& ec);
+
 }  // namespace player

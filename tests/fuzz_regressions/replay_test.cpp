@@ -55,7 +55,9 @@ INSTANTIATE_TEST_SUITE_P(Targets, ReplayTest,
                                            Target{"fuzz_region_bytes", zepfuzz::FuzzRegionBytes},
                                            Target{"fuzz_picture_trace", zepfuzz::FuzzPictureTrace},
                                            Target{"fuzz_bmp_decode", zepfuzz::FuzzBmpDecode},
-                                           Target{"fuzz_dorvik_grade", zepfuzz::FuzzDorvikGrade}),
+                                           Target{"fuzz_dorvik_grade", zepfuzz::FuzzDorvikGrade},
+                                           Target{"fuzz_character_store",
+                                                  zepfuzz::FuzzCharacterStore}),
                          [](const ::testing::TestParamInfo<Target>& param) { return std::string(param.param.name); });
 
 }  // namespace

@@ -59,10 +59,20 @@ std::vector<fs::path> LocalFiles(const QMimeData* data) {
     return files;
 }
 
-// The imported character that pasted or dropped text names, if any.
+bool CarriesText(const QMimeData* data) { return data && !data->hasUrls() && data->hasText(); }
+
+// Whether pasted or dropped text names an imported character.
+bool CarriesCharacter(const QMimeData* data) {
+    return CarriesText(data) &&
+           player::HoldsCharacter(data->text().toStdU16String(), sys::PlayerDataFolders());
+}
+
+// The script of the imported character that pasted or dropped text names, if any.
 std::optional<fs::path> CharacterScript(const QMimeData* data) {
-    if (!data || data->hasUrls() || !data->hasText()) return std::nullopt;
-    return player::FindCharacterScript(data->text().toStdU16String(), sys::PlayerDataFolders());
+    if (!CarriesText(data)) return std::nullopt;
+    std::string ignored;
+    return player::FindCharacterScript(data->text().toStdU16String(), sys::PlayerDataFolders(),
+                                       ignored);
 }
 
 // A drop loads its first file, and only a name ending in ".zep" (in any
@@ -162,7 +172,7 @@ PlayerWindow::PlayerWindow(const std::optional<fs::path>& argument) {
     connect(timer_, &QTimer::timeout, this, [] { player::OnTimer(); });
 
     click_ = std::make_unique<ClickSound>(QStringLiteral(":/zepplayer/click.wav"));
-    player::OnInitDialog(*this, argument);
+    argument_error_ = player::OnInitDialog(*this, argument);
 }
 
 PlayerWindow::~PlayerWindow() { player::OnDestroy(); }
@@ -349,15 +359,15 @@ void PlayerWindow::keyPressEvent(QKeyEvent* event) {
 
 void PlayerWindow::dragEnterEvent(QDragEnterEvent* event) {
     // The cursor promises a drop only for what the player can load.
-    if (CarriesScript(event->mimeData()) || CharacterScript(event->mimeData())) {
+    if (CarriesScript(event->mimeData()) || CarriesCharacter(event->mimeData())) {
         event->acceptProposedAction();
     }
 }
 
 void PlayerWindow::dropEvent(QDropEvent* event) {
     std::vector<fs::path> files = LocalFiles(event->mimeData());
-    if (const auto script = CharacterScript(event->mimeData()); files.empty() && script) {
-        files.push_back(*script);
+    if (files.empty()) {
+        if (const auto script = CharacterScript(event->mimeData())) files.push_back(*script);
     }
     if (files.empty()) return;
     event->acceptProposedAction();

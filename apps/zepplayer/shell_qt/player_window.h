@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <system_error>
 
 #include "gfx/bitmap.h"
 #include "zepplayer/dialog.h"
@@ -47,6 +48,9 @@ public:
 
     // The canvas in the window's coordinates.
     QRect CanvasRect() const;
+    // Why the script named on the command line did not load; nothing when it
+    // did or none was named.
+    const std::error_code& ArgumentError() const { return argument_error_; }
 
     // The canvas' context menu: practice by tracing or from memory, or leave it.
     std::unique_ptr<QMenu> PracticeMenu();
@@ -74,6 +78,7 @@ private:
     // kept between repaints.
     std::optional<gfx::Bitmap> client_;
     QImage shown_;
+    std::error_code argument_error_;
 };
 
 }  // namespace shell_qt

@@ -9,7 +9,7 @@
 #include "animation/engine.h"
 #include "animation/recording_effects.h"
 #include "support/character_files.h"
-#include "sys/files.h"
+#include "zep/character_files.h"
 #include "zep/document.h"
 #include "zep/region_load.h"
 #include "zep/script_format.h"
@@ -66,9 +66,11 @@ std::map<std::pair<int32_t, int32_t>, int32_t> FirstRedFrames(const player::Docu
 TEST(Import, FidelityMatchesTheEnginesAnimation) {
     const ScratchDir dir;
     const fs::path source = WriteSource(dir, "hook", kHookCharacter);
-    const zepkit::ImportResult result = zepkit::ImportCharacter(source, dir.path());
+    const zepkit::ImportResult result = zepkit::ImportCharacter(source);
     ASSERT_EQ(result.error, "");
     ASSERT_EQ(result.strokes.size(), 2u);
+    std::string written;
+    ASSERT_TRUE(player::WriteCharacterFiles(result.character, dir.path(), written)) << written;
 
     std::string error;
     const auto strokes = zepkit::ParseCharacter(kHookCharacter, error);
@@ -97,7 +99,7 @@ TEST(Import, FidelityMatchesTheEnginesAnimation) {
     EXPECT_EQ(document->commands[2].kind, CommandKind::PivotSweep);
 }
 
-// A malformed file is named and refused; the others are still written.
+// A malformed file is named and refused; the others are still imported.
 TEST(Import, RefusesABadFileAndGoesOn) {
     const ScratchDir dir;
     const std::vector<fs::path> sources{
@@ -106,16 +108,15 @@ TEST(Import, RefusesABadFileAndGoesOn) {
         dir.path() / "package" / "missing.json"};
     size_t last_count = 0;
     const auto results =
-        zepkit::ImportAll(sources, dir.path(), nullptr, 2, [&](size_t n) { last_count = n; });
+        zepkit::ImportAll(sources, nullptr, 2, [&](size_t n) { last_count = n; });
     EXPECT_EQ(last_count, 3u);
     EXPECT_EQ(results[0].error, "");
+    EXPECT_EQ(results[0].character.name, "good");
+    EXPECT_EQ(results[0].character.regions.size(), 2u);
+    EXPECT_FALSE(results[0].character.grade);
     EXPECT_NE(results[1].error, "");
     EXPECT_NE(results[2].error, "");
-    EXPECT_TRUE(sys::PathExists(dir.path() / "good.zep"));
-    EXPECT_TRUE(sys::PathExists(dir.path() / "good-01.rgn"));
-    EXPECT_FALSE(sys::PathExists(dir.path() / "good-02.rgn"));
-    EXPECT_FALSE(sys::PathExists(dir.path() / "bad.zep"));
-    EXPECT_FALSE(sys::PathExists(dir.path() / "bad-00.rgn"));
+    EXPECT_TRUE(results[1].character.regions.empty());
 }
 
 // Whatever the numbers, the parser reads back what the writer wrote.

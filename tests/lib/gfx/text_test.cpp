@@ -53,6 +53,20 @@ TEST(Text, StaysInsideItsBox) {
     }
 }
 
+// The letters that reach below the line do, both at the canvas prompt's size
+// and at their own.
+TEST(Text, DescendersHangBelowTheLine) {
+    for (const Rect box : {Rect{0, 0, 254, 254}, Rect{0, 0, 12, 12}}) {
+        auto line = Bitmap::Create(254, 254, PixelFormat::Rgb32);
+        DrawTextCentered(*line, box, "o", kBlack);
+        for (const char* letter : {"g", "j", "p", "q", "y"}) {
+            auto b = Bitmap::Create(254, 254, PixelFormat::Rgb32);
+            DrawTextCentered(*b, box, letter, kBlack);
+            EXPECT_GT(Ink(*b, kBlack).bottom, Ink(*line, kBlack).bottom) << letter;
+        }
+    }
+}
+
 TEST(Text, UnprintableCharactersDrawAsQuestionMarks) {
     auto a = Bitmap::Create(40, 20, PixelFormat::Rgb32);
     auto b = Bitmap::Create(40, 20, PixelFormat::Rgb32);

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <functional>
 #include <mutex>
+#include <system_error>
 #include <thread>
 
 #include "animation/bmpwrite.h"
@@ -65,17 +66,19 @@ TEST_F(DialogTest, TheCommandLineArgumentIsLoadedAtStart) {
         const char* name;
         std::optional<fs::path> argument;
         size_t commands;
+        std::error_code reason;  // why it did not load, for the program to say
     } cases[] = {
-        {"no argument", std::nullopt, 0},
-        {"a script", three_bars_, 5},
-        {"not a script", dir_ / "bars-00.rgn", 0},
-        {"missing", dir_ / "missing.zep", 0},
+        {"no argument", std::nullopt, 0, {}},
+        {"a script", three_bars_, 5, {}},
+        {"not a script", dir_ / "bars-00.rgn", 0, std::make_error_code(std::errc::not_supported)},
+        {"missing", dir_ / "missing.zep", 0,
+         std::make_error_code(std::errc::no_such_file_or_directory)},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         dialog_test::ResetPlayer();
         FakeHost host;
-        OnInitDialog(host, c.argument);
+        EXPECT_EQ(OnInitDialog(host, c.argument), c.reason);
         EXPECT_EQ(Commands.size(), c.commands);
         // A load repaints the whole client area, whether it succeeds or not.
         const std::vector<FakeHost::Repaint> repaints = host.Repaints();

@@ -10,6 +10,7 @@
 #include <QMimeData>
 
 #include "support/character_files.h"
+#include "zep/character_store.h"
 #include "zepplayer/player_state.h"
 #include "zepplayer/shell_qt/player_window.h"
 
@@ -20,14 +21,16 @@ namespace fs = std::filesystem;
 class Paste : public ::testing::Test {
 protected:
     player_test::ScratchDir dir;
-    fs::path migi;
 
     void SetUp() override {
         qputenv("XDG_DATA_HOME", QByteArray::fromStdString(dir.path().string()));
-        fs::create_directories(dir.path() / "zepplayer" / "kanji");
-        migi = dir.Write("zepplayer/kanji/右.zep", "D;");
-        dir.Write("zepplayer/kanji/右-00.rgn",
-                  player_test::RegionFileBytes(gfx::Region::FromRect({1, 1, 9, 9})));
+        fs::create_directories(dir.path() / "zepplayer");
+        const player::StoredCharacter migi{
+            "右", "D;", {player_test::RegionFileBytes(gfx::Region::FromRect({1, 1, 9, 9}))}, {}};
+        std::string error;
+        ASSERT_TRUE(player::WriteCharacterStore(
+            dir.path() / "zepplayer" / player::kCharacterStoreName, {migi}, error))
+            << error;
     }
 };
 
@@ -41,6 +44,8 @@ TEST_F(Paste, CtrlVLoadsANamedCharacterAndKeepsTheCurrentOneOtherwise) {
     paste(QString::fromUtf8("右"));
     ASSERT_EQ(player::RegionFiles.size(), 1u);
     EXPECT_EQ(player::Commands.size(), 1u);
+    // Unpacked as a script of the character's name, which Save BMP proposes.
+    EXPECT_EQ(player::ScriptPath.filename(), fs::path(u8"右.zep"));
     paste(QString::fromUtf8("左"));
     EXPECT_EQ(player::Commands.size(), 1u);
 }
