@@ -29,7 +29,7 @@ constexpr char kUsage[] = "Usage: zepkit judge SOURCE [--leniency F] [FILE]\n";
 constexpr double kMaxLeniency = 1000;
 
 struct JudgeWords {
-    fs::path source;
+    fs::path source;  // a script or a character of the set, as given
     std::optional<fs::path> input;
     double leniency = 1.0;
 };
@@ -78,8 +78,7 @@ std::optional<JudgeWords> ParseWords(const std::vector<std::u16string>& words) {
         }
     }
     if (positional.empty() || positional.size() > 2) return std::nullopt;
-    parsed.source =
-        player::ResolveScriptArgument(fs::path(positional[0]), sys::PlayerDataFolders());
+    parsed.source = fs::path(positional[0]);
     if (positional.size() == 2) parsed.input = fs::path(positional[1]);
     return parsed;
 }
@@ -190,14 +189,21 @@ int JudgeCommand(const std::vector<std::u16string>& words) {
         std::fputs(kUsage, stderr);
         return 2;
     }
+    std::string error;
+    const std::optional<fs::path> source =
+        player::ResolveScriptArgument(parsed->source, sys::PlayerDataFolders(), error);
+    if (!source) {
+        std::fprintf(stderr, "zepkit: %s\n", error.c_str());
+        return 1;
+    }
     std::error_code ec;
-    const std::optional<player::Document> document = player::ReadDocument(parsed->source, ec);
+    const std::optional<player::Document> document = player::ReadDocument(*source, ec);
     const auto model =
         document ? practice::BuildCharacterModel(document->commands, document->region_files)
                  : nullptr;
     if (!model) {
         std::fprintf(stderr, "zepkit: cannot read the strokes of '%s'%s%s\n",
-                     Printable(parsed->source).c_str(), ec ? ": " : "",
+                     Printable(*source).c_str(), ec ? ": " : "",
                      ec ? ec.message().c_str() : "");
         return 1;
     }

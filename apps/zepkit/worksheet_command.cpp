@@ -96,11 +96,14 @@ bool AddSources(const std::u16string& word, const std::vector<fs::path>& folders
     }
     for (const char32_t c : sys::Utf16ToCodePoints(word)) {
         if (IsBlank(c)) continue;
+        std::string error;
         const std::optional<fs::path> script =
-            player::FindCharacterScript(sys::Utf8ToUtf16(Utf8({&c, 1})), folders);
+            player::FindCharacterScript(sys::Utf8ToUtf16(Utf8({&c, 1})), folders, error);
         if (!script) {
-            std::fprintf(stderr, "zepkit: '%s' is neither a file nor a character of the set\n",
-                         Utf8({&c, 1}).c_str());
+            if (error.empty()) {
+                error = "no script or imported character named '" + Utf8({&c, 1}) + "'";
+            }
+            std::fprintf(stderr, "zepkit: %s\n", error.c_str());
             return false;
         }
         sources.push_back({*script, {c}});

@@ -35,7 +35,7 @@ constexpr Character kCharacters[] = {{"右", 3, "Grade 1", "3 strokes"},
                                      {"漢", 2, "Grade 3", "2 strokes"},
                                      {"猫", 1, "Secondary", "1 stroke"}};
 
-testsupport::ChildRun RunTool(const char* program, const std::vector<std::string>& args) {
+testsupport::ChildRun RunTool(const fs::path& program, const std::vector<std::string>& args) {
     return testsupport::RunChild(program, args, {}, testsupport::ErrorOutput::WithOutput);
 }
 
@@ -104,13 +104,17 @@ protected:
         const std::string share = (dir_.path() / "share").string();
         testsupport::SetEnvironment("XDG_DATA_HOME", share);
         testsupport::SetEnvironment("XDG_DATA_DIRS", "/nowhere");
+        // A copy of the program, which looks beside itself first.
+        fs::create_directories(program_.parent_path());
+        fs::copy_file(ZEPKIT_PATH, program_);
     }
     testsupport::ChildRun Zepkit(const std::vector<std::string>& args) const {
-        return RunTool(ZEPKIT_PATH, args);
+        return RunTool(program_, args);
     }
     std::string Out(const char* name) const { return (dir_.path() / name).string(); }
 
     player_test::ScratchDir dir_;
+    fs::path program_ = dir_.path() / "bin" / fs::path(ZEPKIT_PATH).filename();
 };
 
 // One page a block with eight rows; each page's text holds its character,
