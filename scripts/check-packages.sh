@@ -37,7 +37,8 @@ listed "the programs, their manual pages and the desktop files" "$work/deb.txt" 
   /usr/bin/{zepplayer,felmar,dorvik,zepkit} \
   /usr/share/man/man1/{zepplayer,felmar,dorvik,zepkit}.1.gz \
   /usr/share/applications/zepplayer.desktop /usr/share/mime/packages/zepplayer.xml \
-  /usr/share/icons/hicolor/64x64/apps/zepplayer.png /usr/share/zepplayer/samples/ei.zep
+  /usr/share/icons/hicolor/64x64/apps/zepplayer.png /usr/share/zepplayer/samples/ei.zep \
+  /usr/share/zepplayer/kanji.sqlite
 listed "the copyright, the changelog and the set's licences" "$work/deb.txt" \
   /usr/share/doc/zepplayer/copyright /usr/share/doc/zepplayer/changelog.gz \
   /usr/share/doc/zepplayer/licenses/KanjiVG.txt /usr/share/doc/zepplayer/licenses/ARPHICPL.TXT
@@ -62,7 +63,8 @@ unzip -Z1 "$zip" >"$work/zip.txt"
 folder=zepplayer-$version-win64
 listed "one folder: the programs, the samples, the README, the set's licences" "$work/zip.txt" \
   "$folder/"{zepplayer,felmar,dorvik,zepkit}.exe "$folder/README.txt" \
-  "$folder/samples/ei.zep" "$folder/.*licenses/KanjiVG.txt" "$folder/.*licenses/ARPHICPL.TXT"
+  "$folder/samples/ei.zep" "$folder/kanji.sqlite" "$folder/.*licenses/KanjiVG.txt" \
+  "$folder/.*licenses/ARPHICPL.TXT"
 unzip -q "$zip" -d "$work/zip"
 source scripts/wine-env.sh
 (cd "$work/zip/$folder" && LC_ALL=C.UTF-8 LOCALAPPDATA='C:\nowhere' \
