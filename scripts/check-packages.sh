@@ -6,7 +6,7 @@
 #     into a scratch folder, zepkit drawing 右 from the set it carries;
 #   the ZIP: one folder with the four programs, the samples, the README and
 #     the set's licences, and zepkit.exe drawing 右 from the unzipped folder
-#     under Wine.
+#     and zepplayer.exe showing it there, under Wine.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -70,6 +70,31 @@ source scripts/wine-env.sh
 (cd "$work/zip/$folder" && LC_ALL=C.UTF-8 LOCALAPPDATA='C:\nowhere' \
   wine zepkit.exe sheet 右 migi.png >/dev/null 2>&1) || true
 report "zepkit.exe draws 右 in the unzipped folder" "$(drew_migi "$work/zip/$folder/migi.png")"
+
+# zepplayer.exe 右 in the unzipped folder, on a screen of its own: the set's
+# character fills the white canvas, where a character not found leaves it
+# grey ("Drop a ZEP file") and only the buttons white.
+white_pixels() {
+  convert "$1" -fill black +opaque white -fill white -opaque white -format '%[fx:int(w*h*mean)]' info:
+}
+Xvfb -displayfd 3 -screen 0 800x600x24 -noreset -nolisten tcp 3>"$work/display" 2>/dev/null &
+xvfb_pid=$!
+for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.2; done
+(
+  export DISPLAY=:$(cat "$work/display") WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
+  wine cmd /c exit >/dev/null 2>&1
+  cd "$work/zip/$folder"
+  LC_ALL=C.UTF-8 LOCALAPPDATA='C:\nowhere' wine zepplayer.exe 右 >/dev/null 2>&1 &
+  sleep 8
+  import -window root "$work/zip-player.png"
+  wineserver -k 2>/dev/null || true
+)
+kill "$xvfb_pid" 2>/dev/null || true
+if [ -f "$work/zip-player.png" ] && [ "$(white_pixels "$work/zip-player.png")" -gt 40000 ]; then
+  report "zepplayer.exe shows 右 in the unzipped folder" ok
+else
+  report "zepplayer.exe shows 右 in the unzipped folder" "no character on the canvas"
+fi
 
 if [ "$failures" -gt 0 ]; then
   echo "$failures package checks failed" >&2
