@@ -10,15 +10,15 @@ include(GNUInstallDirs)
 # The imported set, where the programs look for it: beside the executables
 # on Windows, in the shared data folder elsewhere. A cross build takes the
 # set that the native build imported.
-set(ZEP_KANJI_SET ${PROJECT_BINARY_DIR}/share/zepplayer CACHE PATH
+set(ZEP_KANJI_DIR ${PROJECT_BINARY_DIR}/share/zepplayer CACHE PATH
   "The folder of the imported set (kanji.sqlite, kanji-licenses/) that cmake --install installs")
 if(WIN32)
   set(zep_set_destination .)
 else()
   set(zep_set_destination ${CMAKE_INSTALL_DATADIR}/zepplayer)
 endif()
-install(FILES ${ZEP_KANJI_SET}/kanji.sqlite DESTINATION ${zep_set_destination} OPTIONAL)
-install(DIRECTORY ${ZEP_KANJI_SET}/kanji-licenses DESTINATION ${zep_set_destination} OPTIONAL)
+install(FILES ${ZEP_KANJI_DIR}/kanji.sqlite DESTINATION ${zep_set_destination} OPTIONAL)
+install(DIRECTORY ${ZEP_KANJI_DIR}/kanji-licenses DESTINATION ${zep_set_destination} OPTIONAL)
 
 if(WIN32)
   install(TARGETS dorvik felmar zepkit RUNTIME DESTINATION .)

@@ -82,6 +82,8 @@ xvfb_pid=$!
 for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.2; done
 (
   export DISPLAY=:$(cat "$work/display") WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
+  # Wine's processes started without a screen would keep the window off this one.
+  wineserver -k 2>/dev/null || true
   wine cmd /c exit >/dev/null 2>&1
   cd "$work/zip/$folder"
   LC_ALL=C.UTF-8 LOCALAPPDATA='C:\nowhere' wine zepplayer.exe 右 >/dev/null 2>&1 &

@@ -80,7 +80,7 @@ make_deb() {
 make_zip() {
   [ -f build-windows/build.ninja ] || bash scripts/build-windows.sh
   # The cross build packs the set that the Linux build imported.
-  cmake -S . -B build-windows -DZEP_KANJI_SET="$(cached build ZEP_KANJI_SET)" >/dev/null
+  cmake -S . -B build-windows -DZEP_KANJI_DIR="$(cached build ZEP_KANJI_DIR)" >/dev/null
   cmake --build build-windows --target zepplayer felmar dorvik zepkit
   (cd build-windows && cpack -G ZIP >/dev/null)
   local zip=zepplayer-$version-win64.zip
