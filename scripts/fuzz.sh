@@ -36,13 +36,14 @@ case $mode in
 esac
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=(fuzz_script_engine fuzz_region_bytes fuzz_picture_trace fuzz_bmp_decode
-                                  fuzz_dorvik_grade)
+                                  fuzz_dorvik_grade fuzz_character_store)
 
 # Inputs stay small so that executions stay fast; a region file or a picture
-# of this size already holds dozens of lines or a full palette.
+# of this size already holds dozens of lines or a full palette; the seed
+# sets of the character store are at most 4 KB.
 declare -A max_len=([fuzz_script_engine]=1024 [fuzz_region_bytes]=4096
                     [fuzz_picture_trace]=4096 [fuzz_bmp_decode]=4096
-                    [fuzz_dorvik_grade]=512)
+                    [fuzz_dorvik_grade]=512 [fuzz_character_store]=8192)
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g" \
