@@ -11,6 +11,7 @@
 #include "sys/data_dirs.h"
 #include "zep/character_lookup.h"
 #include "zep/document.h"
+#include "zepkit/command_words.h"
 
 namespace zepkit {
 
@@ -28,21 +29,6 @@ struct ExportWords {
     bool once = false;
 };
 
-std::string Printable(const fs::path& path) {
-    const std::u8string name = path.u8string();
-    return {name.begin(), name.end()};
-}
-
-std::optional<int64_t> ParseCount(const std::u16string& text) {
-    if (text.empty() || text.size() > 8) return std::nullopt;
-    int64_t value = 0;
-    for (const char16_t c : text) {
-        if (c < u'0' || c > u'9') return std::nullopt;
-        value = value * 10 + (c - u'0');
-    }
-    return value <= kMaxOptionValue ? std::optional(value) : std::nullopt;
-}
-
 // SOURCE, OUT and the options in any order after them; none for words that
 // do not fit.
 std::optional<ExportWords> ParseWords(const std::vector<std::u16string>& words,
@@ -51,7 +37,7 @@ std::optional<ExportWords> ParseWords(const std::vector<std::u16string>& words,
     std::vector<std::u16string> positional;
     for (size_t i = 0; i < words.size(); ++i) {
         if (words[i] == number_option && i + 1 < words.size() && !parsed.number) {
-            parsed.number = ParseCount(words[++i]);
+            parsed.number = ParseNumber(words[++i], kMaxOptionValue);
             if (!parsed.number) return std::nullopt;
         } else if (takes_once && words[i] == u"--once" && !parsed.once) {
             parsed.once = true;

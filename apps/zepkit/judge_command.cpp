@@ -16,6 +16,7 @@
 #include "zep/character_lookup.h"
 #include "zep/document.h"
 #include "zep/script.h"
+#include "zepkit/command_words.h"
 
 namespace zepkit {
 
@@ -38,11 +39,6 @@ struct Session {
     std::vector<practice::Ink> strokes;
     practice::Mode mode = practice::Mode::Trace;
 };
-
-std::string Printable(const fs::path& path) {
-    const std::u8string name = path.u8string();
-    return {name.begin(), name.end()};
-}
 
 std::optional<double> ParseLeniency(const std::u16string& text) {
     std::string narrow;

@@ -48,6 +48,7 @@
 #include "zep/character_files.h"
 #include "zep/character_lookup.h"
 #include "zep/character_store.h"
+#include "zepkit/command_words.h"
 #include "zepkit/export_command.h"
 #include "zepkit/fidelity_report.h"
 #include "zepkit/grade_command.h"
@@ -61,6 +62,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
+using zepkit::Printable;
+
 constexpr char kUsage[] =
     "Usage: zepkit import PACKAGE_DIR DATA_DIR [CHARACTERS] [--order REFERENCE.json]\n"
     "       zepkit unpack CHARACTER DIR\n"
@@ -70,11 +73,6 @@ constexpr char kUsage[] =
     "       zepkit grade FILE [--above N] [--list]\n"
     "       zepkit judge SOURCE [--leniency F] [FILE]\n"
     "SOURCE is a .zep script or a character of the imported set.\n";
-
-std::string Printable(const fs::path& path) {
-    const std::u8string name = path.u8string();
-    return {name.begin(), name.end()};
-}
 
 bool IsOneCharacter(const fs::path& stem) {
     return sys::Utf16ToCodePoints(stem.u16string()).size() == 1;

@@ -1,10 +1,3 @@
-#include "zepkit/worksheet_command.h"
-
-#include <cstdio>
-#include <filesystem>
-#include <optional>
-#include <string>
-#include <system_error>
 
 #include "export/stroke_sheet.h"
 #include "export/worksheet_pdf.h"
@@ -13,7 +6,14 @@
 #include "sys/utf.h"
 #include "zep/character_lookup.h"
 #include "zep/document.h"
+#include "zepkit/command_words.h"
 #include "zepkit/kanji_grade.h"
+#include "zepkit/worksheet_command.h"
+#include <cstdio>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <system_error>
 
 namespace zepkit {
 
@@ -43,21 +43,6 @@ std::string Utf8(std::u32string_view text) {
     return bytes;
 }
 
-std::string Printable(const fs::path& path) {
-    const std::u8string name = path.u8string();
-    return {name.begin(), name.end()};
-}
-
-std::optional<int> ParseRows(const std::u16string& text) {
-    if (text.empty() || text.size() > 2) return std::nullopt;
-    int rows = 0;
-    for (const char16_t c : text) {
-        if (c < u'0' || c > u'9') return std::nullopt;
-        rows = rows * 10 + (c - u'0');
-    }
-    return rows >= 1 && rows <= kMaxRows ? std::optional(rows) : std::nullopt;
-}
-
 std::optional<WorksheetWords> ParseWords(const std::vector<std::u16string>& words) {
     WorksheetWords parsed;
     std::vector<std::u16string> positional;
@@ -67,9 +52,9 @@ std::optional<WorksheetWords> ParseWords(const std::vector<std::u16string>& word
             if (paper != u"a4" && paper != u"letter") return std::nullopt;
             parsed.paper = paper == u"a4" ? player::Paper::A4 : player::Paper::Letter;
         } else if (words[i] == u"--rows" && i + 1 < words.size()) {
-            const std::optional<int> rows = ParseRows(words[++i]);
-            if (!rows) return std::nullopt;
-            parsed.rows = *rows;
+            const std::optional<int64_t> rows = ParseNumber(words[++i], kMaxRows);
+            if (!rows || *rows < 1) return std::nullopt;
+            parsed.rows = static_cast<int>(*rows);
         } else if (words[i].starts_with(u"--")) {
             return std::nullopt;
         } else {
