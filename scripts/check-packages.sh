@@ -77,11 +77,10 @@ report "zepkit.exe draws 右 in the unzipped folder" "$(drew_migi "$work/zip/$fo
 white_pixels() {
   convert "$1" -fill black +opaque white -fill white -opaque white -format '%[fx:int(w*h*mean)]' info:
 }
-Xvfb -displayfd 3 -screen 0 800x600x24 -noreset -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb_pid=$!
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.2; done
+source scripts/screen.sh
+start_screen 800x600 "$work" || true
 (
-  export DISPLAY=:$(cat "$work/display") WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
+  export WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
   # Wine's processes started without a screen would keep the window off this one.
   wineserver -k 2>/dev/null || true
   wine cmd /c exit >/dev/null 2>&1

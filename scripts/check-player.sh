@@ -38,20 +38,9 @@ fail() {
 }
 step() { echo "  $*"; }
 
-# Polls a condition (a command) up to $1 seconds.
-within() {
-  local limit=$1; shift
-  local end=$(( $(date +%s) + limit ))
-  until "$@"; do
-    [ "$(date +%s)" -lt "$end" ] || return 1
-    sleep 0.1
-  done
-}
+source "$root/scripts/screen.sh"
 
-Xvfb -displayfd 3 -screen 0 800x600x24 -noreset -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb_pid=$!
-within 10 test -s "$work/display" || fail "Xvfb did not start"
-export DISPLAY=:$(cat "$work/display")
+start_screen 800x600 "$work" || fail "Xvfb did not start"
 
 cp "$root"/samples/juu.zep "$root"/samples/juu-*.rgn "$work"/
 (

@@ -78,21 +78,9 @@ fail() {
   exit 1
 }
 
-# Polls a condition (a command) up to $1 seconds.
-within() {
-  local limit=$1; shift
-  local end=$(( $(date +%s) + limit ))
-  until "$@"; do
-    [ "$(date +%s)" -lt "$end" ] || return 1
-    sleep 0.2
-  done
-}
+source "$root/scripts/screen.sh"
 
-# A screen of our own; -noreset keeps it alive between the programs.
-Xvfb -displayfd 3 -screen 0 1600x1200x24 -noreset -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb_pid=$!
-within 10 test -s "$work/display" || fail "Xvfb did not start"
-export DISPLAY=:$(cat "$work/display")
+start_screen 1600x1200 "$work" || fail "Xvfb did not start"
 wine cmd /c exit >/dev/null 2>&1
 step "Wine ready on display $DISPLAY"
 
