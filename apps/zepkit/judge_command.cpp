@@ -1,6 +1,5 @@
 #include "zepkit/judge_command.h"
 
-#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <optional>
@@ -17,6 +16,7 @@
 #include "zep/document.h"
 #include "zep/script.h"
 #include "zepkit/command_words.h"
+#include "zepkit/json_lines.h"
 
 namespace zepkit {
 
@@ -79,21 +79,6 @@ std::optional<JudgeWords> ParseWords(const std::vector<std::u16string>& words) {
     return parsed;
 }
 
-std::optional<practice::Ink> ParseInk(const Json& stroke) {
-    if (!stroke.is_array()) return std::nullopt;
-    practice::Ink ink;
-    for (const Json& point : stroke) {
-        if (!point.is_array() || point.size() != 2 || !point[0].is_number() ||
-            !point[1].is_number()) {
-            return std::nullopt;
-        }
-        const double x = point[0].get<double>(), y = point[1].get<double>();
-        if (!std::isfinite(x) || !std::isfinite(y)) return std::nullopt;
-        ink.push_back({x, y});
-    }
-    return ink;
-}
-
 std::optional<Session> ParseSession(std::string_view line) {
     const Json json = Json::parse(line, nullptr, false);
     if (!json.is_object() || !json.contains("strokes") || !json["strokes"].is_array()) {
@@ -108,11 +93,9 @@ std::optional<Session> ParseSession(std::string_view line) {
             return std::nullopt;
         }
     }
-    for (const Json& stroke : json["strokes"]) {
-        std::optional<practice::Ink> ink = ParseInk(stroke);
-        if (!ink) return std::nullopt;
-        session.strokes.push_back(std::move(*ink));
-    }
+    std::optional<std::vector<practice::Ink>> strokes = ParseStrokes(json["strokes"]);
+    if (!strokes) return std::nullopt;
+    session.strokes = std::move(*strokes);
     return session;
 }
 
@@ -153,30 +136,6 @@ std::string JudgeSession(const std::shared_ptr<const practice::CharacterModel>& 
     return line.dump(-1, ' ', false, Json::error_handler_t::replace) + "\n";
 }
 
-bool ReadStandardInput(std::string& bytes) {
-    char buffer[65536];
-    size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, stdin)) > 0) bytes.append(buffer, got);
-    return !std::ferror(stdin);
-}
-
-bool ReadInput(const JudgeWords& words, std::string& bytes) {
-    if (!words.input) {
-        if (ReadStandardInput(bytes)) return true;
-        std::fputs("zepkit: cannot read standard input\n", stderr);
-        return false;
-    }
-    std::error_code ec;
-    if (sys::ReadWholeFile(*words.input, bytes, ec)) return true;
-    std::fprintf(stderr, "zepkit: cannot read '%s': %s\n", Printable(*words.input).c_str(),
-                 ec.message().c_str());
-    return false;
-}
-
-bool IsBlank(std::string_view line) {
-    return line.find_first_not_of(" \t\r") == std::string_view::npos;
-}
-
 }  // namespace
 
 int JudgeCommand(const std::vector<std::u16string>& words) {
@@ -204,7 +163,7 @@ int JudgeCommand(const std::vector<std::u16string>& words) {
         return 1;
     }
     std::string input;
-    if (!ReadInput(*parsed, input)) return 1;
+    if (!ReadCommandInput(parsed->input, input)) return 1;
     // Every line is read before anything is written, so a bad line leaves no
     // results half written.
     std::string output;
@@ -212,7 +171,7 @@ int JudgeCommand(const std::vector<std::u16string>& words) {
     bool ok = true;
     player::SplitString(input, "\n", [&](std::string_view line) {
         ++number;
-        if (IsBlank(line)) return true;
+        if (IsBlankLine(line)) return true;
         const std::optional<Session> session = ParseSession(line);
         if (!session) {
             std::fprintf(stderr, "zepkit: line %zu is not a practice session\n", number);

@@ -31,8 +31,12 @@
 //
 // judges practice sessions (JSON Lines, from FILE or standard input) stroke
 // by stroke against SOURCE, one result line per session.
+//
+//   zepkit lookup [FILE]
+//
+// finds the characters of the imported set that drawings (JSON Lines, from
+// FILE or standard input) most likely are, ten per drawing, best first.
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <optional>
@@ -55,6 +59,8 @@
 #include "zepkit/import.h"
 #include "zepkit/japanese_order_report.h"
 #include "zepkit/judge_command.h"
+#include "zepkit/lookup_command.h"
+#include "zepkit/progress.h"
 #include "zepkit/reference_strokes.h"
 #include "zepkit/worksheet_command.h"
 
@@ -72,6 +78,7 @@ constexpr char kUsage[] =
     "       zepkit worksheet CHARACTERS OUT.pdf [--paper a4|letter] [--rows N]\n"
     "       zepkit grade FILE [--above N] [--list]\n"
     "       zepkit judge SOURCE [--leniency F] [FILE]\n"
+    "       zepkit lookup [FILE]\n"
     "SOURCE is a .zep script or a character of the imported set.\n";
 
 bool IsOneCharacter(const fs::path& stem) {
@@ -99,27 +106,6 @@ std::vector<fs::path> Sources(const fs::path& package, const std::u16string* cha
     std::sort(sources.begin(), sources.end());
     return sources;
 }
-
-// One line on a terminal's standard error that counts up, redrawn at most
-// every tenth of a second.
-class Progress {
-public:
-    explicit Progress(size_t total) : total_(total), shown_(sys::ErrorOutputIsTerminal()) {}
-    void Update(size_t done) {
-        if (!shown_) return;
-        const auto now = std::chrono::steady_clock::now();
-        if (done < total_ && now - last_ < std::chrono::milliseconds(100)) return;
-        last_ = now;
-        std::fprintf(stderr, "\rzepkit: imported %zu of %zu characters", done, total_);
-        if (done == total_) std::fputc('\n', stderr);
-        std::fflush(stderr);
-    }
-
-private:
-    size_t total_;
-    bool shown_;
-    std::chrono::steady_clock::time_point last_{};
-};
 
 bool MakeFolder(const fs::path& folder) {
     std::error_code ec;
@@ -182,7 +168,7 @@ int Import(const ImportRequest& request) {
         return 1;
     }
     if (!MakeFolder(out)) return 1;
-    Progress progress(sources.size());
+    zepkit::Progress progress(sources.size(), "imported", "characters");
     const auto results =
         zepkit::ImportAll(sources, request.reference ? &reference : nullptr,
                           std::max(1u, std::thread::hardware_concurrency()),
@@ -242,6 +228,9 @@ int main(int argc, char** argv) {
     }
     if (words.size() >= 2 && words[1] == u"judge") {
         return zepkit::JudgeCommand({words.begin() + 2, words.end()});
+    }
+    if (words.size() >= 2 && words[1] == u"lookup") {
+        return zepkit::LookupCommand({words.begin() + 2, words.end()});
     }
     if (words.size() == 4 && words[1] == u"unpack") return Unpack(words[2], fs::path(words[3]));
     const std::optional<ImportRequest> request =

@@ -1,11 +1,9 @@
 #include "lookup/recognizer.h"
 
 #include <algorithm>
-#include <unordered_map>
 
+#include "lookup/character_index.h"
 #include "lookup/handwriting_model.h"
-#include "lookup/stroke_index.h"
-#include "lookup/stroke_match.h"
 #include "zep/canvas.h"
 #include "zep/character_store.h"
 
@@ -20,11 +18,6 @@ constexpr char kPackagedModel[] = "/usr/share/tegaki/models/zinnia/handwriting-j
 // The share of the model's box a drawing fills when fitted to it, as the
 // samples it learned from fill theirs.
 constexpr double kFittedShare = 0.8;
-
-struct Entry {
-    std::string name;
-    Shape shape;
-};
 
 // The strokes moved and scaled, as a whole, so that their box sits in the
 // middle of the canvas and fills kFittedShare of it.
@@ -63,13 +56,14 @@ std::vector<practice::Ink> KeptStrokes(std::span<const practice::Ink> strokes) {
 
 struct Recognizer::Parts {
     std::unique_ptr<HandwritingModel> model;
-    std::vector<Entry> entries;  // by name
-    std::unordered_map<std::string, size_t> by_name;
-    std::vector<std::vector<size_t>> by_stroke_count;
+    CharacterIndex index;
     Tuning tuning;
 
     std::vector<HandwritingModel::Guess> Guess(std::span<const practice::Ink> kept) const {
-        if (!tuning.fit_for_model) return model->Classify(kept, player::kCanvasSide, tuning.model_guesses);
+        if (tuning.model_guesses == 0) return {};
+        if (!tuning.fit_for_model) {
+            return model->Classify(kept, player::kCanvasSide, tuning.model_guesses);
+        }
         return model->Classify(FittedToCanvas(kept), player::kCanvasSide, tuning.model_guesses);
     }
 };
@@ -105,15 +99,9 @@ std::unique_ptr<Recognizer> Recognizer::Load(const fs::path& model, const fs::pa
     for (const player::StoredStrokePaths& record : *all) {
         const std::optional<std::vector<IndexedStroke>> strokes =
             DecodeStrokePaths(record.stroke_paths);
-        if (!strokes || strokes->empty()) continue;
-        const size_t index = parts->entries.size();
-        parts->entries.push_back({record.name, CharacterShape(*strokes)});
-        parts->by_name.emplace(record.name, index);
-        const size_t count = parts->entries.back().shape.size();
-        if (parts->by_stroke_count.size() <= count) parts->by_stroke_count.resize(count + 1);
-        parts->by_stroke_count[count].push_back(index);
+        if (strokes) parts->index.Add(record.name, *strokes);
     }
-    if (parts->entries.empty()) {
+    if (parts->index.size() == 0) {
         const std::u8string name = store.u8string();
         error = "the kanji set '" + std::string(name.begin(), name.end()) + "' has no characters";
         return nullptr;
@@ -129,7 +117,7 @@ std::vector<std::string> Recognizer::ModelCandidates(std::span<const practice::I
     const std::vector<practice::Ink> kept = KeptStrokes(strokes);
     if (kept.empty()) return names;
     for (const HandwritingModel::Guess& guess : parts_->Guess(kept)) {
-        if (names.size() < count && parts_->by_name.count(guess.character)) {
+        if (names.size() < count && parts_->index.Holds(guess.character)) {
             names.push_back(guess.character);
         }
     }
@@ -138,40 +126,9 @@ std::vector<std::string> Recognizer::ModelCandidates(std::span<const practice::I
 
 std::vector<std::string> Recognizer::Candidates(std::span<const practice::Ink> strokes,
                                                 size_t count) const {
-    const Parts& p = *parts_;
     const std::vector<practice::Ink> kept = KeptStrokes(strokes);
     if (kept.empty()) return {};
-    const Shape drawing = DrawingShape(kept);
-
-    // Each candidate's model score, or none for those the model did not propose.
-    std::unordered_map<size_t, double> model_score;
-    for (const HandwritingModel::Guess& guess : p.Guess(kept)) {
-        const auto found = p.by_name.find(guess.character);
-        if (found != p.by_name.end()) model_score.emplace(found->second, guess.score);
-    }
-    std::vector<size_t> pool;
-    for (const auto& [index, score] : model_score) pool.push_back(index);
-    const size_t m = drawing.size(), window = p.tuning.stroke_count_window;
-    for (size_t n = m > window ? m - window : 0; n <= m + window && n < p.by_stroke_count.size();
-         ++n) {
-        for (size_t index : p.by_stroke_count[n]) {
-            if (!model_score.count(index)) pool.push_back(index);
-        }
-    }
-
-    std::vector<std::pair<double, size_t>> ranked;
-    for (size_t index : pool) {
-        double cost = MatchCost(drawing, p.entries[index].shape, p.tuning.match);
-        const auto scored = model_score.find(index);
-        if (scored != model_score.end()) cost -= p.tuning.model_weight * scored->second;
-        ranked.emplace_back(cost, index);
-    }
-    const size_t kept_count = std::min(count, ranked.size());
-    std::partial_sort(ranked.begin(), ranked.begin() + static_cast<std::ptrdiff_t>(kept_count),
-                      ranked.end());
-    std::vector<std::string> names;
-    for (size_t k = 0; k < kept_count; ++k) names.push_back(p.entries[ranked[k].second].name);
-    return names;
+    return parts_->index.Rank(DrawingShape(kept), parts_->Guess(kept), parts_->tuning, count);
 }
 
 }  // namespace lookup

@@ -45,7 +45,10 @@ Shape Normalised(const std::vector<std::vector<Point>>& strokes, const std::vect
 double MeanDistance(const ShapeStroke& a, const ShapeStroke& b, bool reversed) {
     double sum = 0;
     for (size_t k = 0; k < kShapePoints; ++k) {
-        sum += practice::Distance(a.points[k], b.points[reversed ? kShapePoints - 1 - k : k]);
+        // sqrt, not hypot: this is the look-up's inner loop, and the values are small.
+        const Point& q = b.points[reversed ? kShapePoints - 1 - k : k];
+        const double dx = a.points[k].x - q.x, dy = a.points[k].y - q.y;
+        sum += std::sqrt(dx * dx + dy * dy);
     }
     return sum / kShapePoints;
 }

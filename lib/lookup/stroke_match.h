@@ -28,8 +28,8 @@ using Shape = std::vector<ShapeStroke>;
 [[nodiscard]] Shape CharacterShape(const std::vector<IndexedStroke>& strokes);
 
 struct MatchWeights {
-    double skip = 0.35;        // a stroke that is drawn but not in the character, or missing
-    double other_order = 0.06;  // the price of pairing the strokes in any order
+    double skip = 0.5;         // a stroke that is drawn but not in the character, or missing
+    double other_order = 0.03;  // the price of pairing the strokes in any order
 };
 
 // The mean distance of paired strokes' points, in box sides, with skips:
