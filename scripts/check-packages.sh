@@ -4,9 +4,10 @@
 #     manual pages, the desktop entry, MIME type and icon, the samples, the
 #     copyright and the set's licences), lintian without errors, and, unpacked
 #     into a scratch folder, zepkit drawing 右 from the set it carries;
-#   the ZIP: one folder with the four programs, the samples, the README and
-#     the set's licences, and zepkit.exe drawing 右 from the unzipped folder
-#     and zepplayer.exe showing it there, under Wine.
+#   the ZIP: one folder with the four programs, the samples, the README, the
+#     set's licences and the handwriting model with its and Zinnia's, and
+#     zepkit.exe drawing 右 from the unzipped folder and zepplayer.exe showing
+#     it there, under Wine.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -44,7 +45,8 @@ listed "the copyright, the changelog and the set's licences" "$work/deb.txt" \
   /usr/share/doc/zepplayer/licenses/KanjiVG.txt /usr/share/doc/zepplayer/licenses/ARPHICPL.TXT
 depends=$(dpkg-deb --field "$deb" Depends)
 missing=()
-for p in libc6 libqt6widgets6 qt6-qpa-plugins "fonts-noto-cjk | fonts-ipafont-gothic"; do
+for p in libc6 libqt6widgets6 libzinnia qt6-qpa-plugins "fonts-noto-cjk | fonts-ipafont-gothic" \
+  tegaki-zinnia-japanese; do
   [[ $depends == *"$p"* ]] || missing+=("$p")
 done
 [ ${#missing[@]} -eq 0 ] && report "Depends" ok || report "Depends" "no ${missing[*]}: $depends"
@@ -65,6 +67,8 @@ listed "one folder: the programs, the samples, the README, the set's licences" "
   "$folder/"{zepplayer,felmar,dorvik,zepkit}.exe "$folder/README.txt" \
   "$folder/samples/ei.zep" "$folder/kanji.sqlite" "$folder/.*licenses/KanjiVG.txt" \
   "$folder/.*licenses/ARPHICPL.TXT"
+listed "the handwriting model beside the set, its licence and Zinnia's" "$work/zip.txt" \
+  "$folder/handwriting-ja.model" "$folder/.*licenses/"{tegaki-zinnia-japanese,LGPL-2.1,Zinnia}.txt
 unzip -q "$zip" -d "$work/zip"
 source scripts/wine-env.sh
 (cd "$work/zip/$folder" && LC_ALL=C.UTF-8 LOCALAPPDATA='C:\nowhere' \

@@ -22,14 +22,17 @@ packages=(
   # The imported set is one SQLite file; the save dialog shows a character's
   # name, which needs a Japanese font.
   libsqlite3-dev fonts-ipafont-gothic
+  # Finding a kanji by drawing it: Zinnia and its Japanese model, which the
+  # Windows build ships in the ZIP too.
+  libzinnia-dev tegaki-zinnia-japanese
   # The Windows build: the MinGW-w64 cross compilers (the -posix ones have
   # std::thread and std::mutex), Wine to run what they build, locales for
   # the Japanese UTF-8 locale under which Wine passes kanji arguments on, and
   # xdotool to drive the player's window under Xvfb.
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix wine wine64 locales xdotool
-  # libharu and SQLite for MinGW are built from Debian's source packages
-  # (apt-get source, from dpkg-dev; tcl prepares SQLite's single-file source),
-  # libharu against Debian's zlib for MinGW.
+  # libharu, SQLite and Zinnia for MinGW are built from Debian's source
+  # packages (apt-get source, from dpkg-dev; tcl prepares SQLite's single-file
+  # source), libharu against Debian's zlib for MinGW.
   dpkg-dev tcl libz-mingw-w64-dev
 )
 

@@ -3,7 +3,8 @@
 #   zepplayer_VERSION_ARCH.deb     the Linux programs of build/, their manual
 #                                  pages, the desktop entry and the kanji set;
 #   zepplayer-VERSION-win64.zip    the Windows programs of build-windows/, the
-#                                  samples and the same set.
+#                                  samples, the same set and the handwriting
+#                                  model, with the licences of both.
 # Each build is brought up to date (build-windows/ is made by
 # scripts/build-windows.sh the first time), and the set is imported again by
 # scripts/import-kanji.sh whenever zepkit is newer than the last import.
@@ -59,14 +60,15 @@ make_deb() {
   find "$stage" -type d -exec chmod 755 {} + && find "$stage" -type f -exec chmod 644 {} +
   chmod 755 "$stage"/usr/bin/*
 
-  # The shared libraries the programs load, as dpkg-shlibdeps finds them, and
-  # what is loaded without being linked: Qt's platform plugins and a font
-  # with kanji for the player's dialogs.
+  # The shared libraries the programs load, as dpkg-shlibdeps finds them
+  # (Zinnia's among them), and what is loaded without being linked: Qt's
+  # platform plugins, a font with kanji for the player's dialogs and the
+  # handwriting model that the look-up reads where Debian installs it.
   mkdir -p "$work/debian"
   printf 'Source: zepplayer\n\nPackage: zepplayer\nArchitecture: any\n' >"$work/debian/control"
   depends=$(cd "$work" && dpkg-shlibdeps -O "$stage"/usr/bin/zepplayer "$stage"/usr/bin/dorvik \
               "$stage"/usr/bin/zepkit 2>/dev/null | sed -n 's/^shlibs:Depends=//p')
-  depends="$depends, qt6-qpa-plugins, fonts-noto-cjk | fonts-ipafont-gothic"
+  depends="$depends, qt6-qpa-plugins, fonts-noto-cjk | fonts-ipafont-gothic, tegaki-zinnia-japanese"
 
   mkdir -p "$stage/DEBIAN"
   sed -e "s/@VERSION@/$version/" -e "s/@ARCH@/$arch/" -e "s/@DEPENDS@/$depends/" \
