@@ -227,4 +227,34 @@ TEST_F(ZepkitProgram, JudgesPracticeSessions) {
     EXPECT_EQ(Zepkit({"judge", (dir.path() / "none.zep").string(), good}).exit_code, 1);
 }
 
+#ifdef HANDWRITING_MODEL
+// Drawings are looked up among the set's characters, one line of candidates
+// per line, best first; a line that is not a drawing is named and nothing is
+// written.
+TEST_F(ZepkitProgram, LooksUpDrawings) {
+    const std::string pkg = Package("pkg", kBar);
+    dir.Write("pkg/二.json", kTwoBars);
+    ASSERT_EQ(Zepkit({"import", pkg, beside.string()}).exit_code, 0);
+    fs::copy_file(HANDWRITING_MODEL, beside / "handwriting-ja.model");
+    const std::string drawings =
+        dir.Write("drawings.jsonl",
+                  "{\"strokes\": [[[35, 110], [130, 111], [220, 110]]]}\n"
+                  "\n"
+                  "{\"strokes\": [[[35, 160], [220, 160]], [[35, 60], [128, 60.5], [220, 60]]]}\n")
+            .string();
+    const testsupport::ChildRun found = testsupport::RunChild(program, {"lookup", drawings});
+    EXPECT_EQ(found.exit_code, 0);
+    EXPECT_EQ(found.output,
+              "{\"candidates\":[\"一\",\"二\"]}\n{\"candidates\":[\"二\",\"一\"]}\n");
+
+    for (const std::string line : {"{\"strokes\": 1}", "{\"strokes\": [[[1]]]}", "[]"}) {
+        const std::string file = dir.Write("bad.jsonl", "{\"strokes\": []}\n" + line).string();
+        const Outcome refused = Zepkit({"lookup", file});
+        EXPECT_EQ(refused.exit_code, 1) << line;
+        EXPECT_EQ(refused.output, "zepkit: line 2 is not a drawing\n") << line;
+    }
+    EXPECT_EQ(Zepkit({"lookup", drawings, drawings}).exit_code, 2);
+}
+#endif
+
 }  // namespace
