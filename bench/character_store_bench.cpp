@@ -46,7 +46,7 @@ struct BenchSet {
         std::vector<player::StoredCharacter> characters;
         for (int n = 0; n < kCharacters; ++n) {
             characters.push_back({NameOf(n), std::string(120, 'L'),
-                                  std::vector<std::string>(11, std::string(170, 'h')), {}});
+                                  std::vector<std::string>(11, std::string(170, 'h')), {}, {}});
             names.push_back(NameOf(n));
         }
         std::string error;

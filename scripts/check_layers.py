@@ -24,6 +24,7 @@ LIBRARY_USES = {
     "animation": {"zep", "gfx", "sys"},
     "export": {"animation", "zep", "gfx", "sys"},
     "practice": {"animation", "zep", "gfx", "sys"},
+    "lookup": {"practice", "animation", "zep", "gfx", "sys"},
 }
 SOURCE_SUFFIXES = {".h", ".cpp"}
 QUOTED = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.M)

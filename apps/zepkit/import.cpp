@@ -3,7 +3,9 @@
 #include <mutex>
 #include <thread>
 
+#include "lookup/stroke_index.h"
 #include "picture/trace.h"
+#include "practice/stroke_path.h"
 #include "sys/files.h"
 #include "zep/region_encode.h"
 #include "zep/region_format.h"
@@ -17,6 +19,10 @@ namespace fs = std::filesystem;
 namespace zepkit {
 
 namespace {
+
+// Points of a stroke's path in the set's look-up index: enough to tell a hook
+// from a bend at the look-up's resolution.
+constexpr size_t kIndexedPathPoints = 12;
 
 bool Fail(ImportResult& result, std::string reason) {
     result.error = std::move(reason);
@@ -39,6 +45,7 @@ bool Import(ImportResult& result, const ReferenceStrokes* reference) {
 
     std::vector<std::string>& files = result.character.regions;
     std::vector<player::StrokeCommand> commands;
+    std::vector<lookup::IndexedStroke> indexed;
     for (const StrokeData& stroke : *strokes) {
         const gfx::Region shape = FillOutline(stroke.outline);
         std::vector<uint8_t> file;
@@ -49,12 +56,16 @@ bool Import(ImportResult& result, const ReferenceStrokes* reference) {
         files.emplace_back(file.begin(), file.end());
         const SweepChoice choice = ChooseSweep(shape, stroke.median);
         commands.push_back(choice.command);
+        const practice::RevealedStroke revealed = practice::RevealStroke(choice.command, shape);
+        indexed.push_back({revealed.direction_judged,
+                           practice::RevealPath(revealed, kIndexedPathPoints)});
         commands.push_back({player::CommandKind::Wait});
         result.strokes.push_back(choice.order);
     }
     const std::u8string name = result.source.stem().u8string();
     result.character.name.assign(name.begin(), name.end());
     result.character.script = player::FormatScript(commands);
+    result.character.stroke_paths = lookup::EncodeStrokePaths(indexed);
     return true;
 }
 

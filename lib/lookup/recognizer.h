@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "lookup/tuning.h"
 #include "practice/ink.h"
 
 namespace lookup {
@@ -40,6 +41,13 @@ public:
     // give no candidates. Not to be called from two threads at once.
     [[nodiscard]] std::vector<std::string> Candidates(std::span<const practice::Ink> strokes,
                                                       size_t count = 10) const;
+
+    // With other weights than the measured ones, for measuring them.
+    void SetTuning(const Tuning& tuning);
+    // The handwriting model's own guesses among the set's characters, best
+    // first, for comparing with it.
+    [[nodiscard]] std::vector<std::string> ModelCandidates(std::span<const practice::Ink> strokes,
+                                                           size_t count = 10) const;
 
     struct Parts;
 

@@ -2,10 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numeric>
 
-#include "animation/reveal_order.h"
 #include "practice/judge.h"
+#include "practice/stroke_path.h"
 #include "zep/region_load.h"
 
 namespace practice {
@@ -18,65 +17,6 @@ constexpr int32_t kGridMargin = 48;
 constexpr size_t kPathPoints = 12;
 // A region file's box is at most 255 by 255 pixels, so an index fits 16 bits.
 constexpr uint16_t kNone = UINT16_MAX;
-
-// Each value's rank among all, from 0 to 1; ties share their mean rank.
-std::vector<double> Ranks(const std::vector<double>& values) {
-    std::vector<size_t> order(values.size());
-    std::iota(order.begin(), order.end(), size_t{0});
-    std::stable_sort(order.begin(), order.end(),
-                     [&](size_t a, size_t b) { return values[a] < values[b]; });
-    std::vector<double> ranks(values.size(), 0);
-    const double last = values.size() > 1 ? static_cast<double>(values.size() - 1) : 1;
-    for (size_t i = 0; i < order.size();) {
-        size_t j = i;
-        while (j < order.size() && values[order[j]] == values[order[i]]) ++j;
-        const double mean = (static_cast<double>(i + j - 1)) / 2 / last;
-        for (size_t k = i; k < j; ++k) ranks[order[k]] = mean;
-        i = j;
-    }
-    return ranks;
-}
-
-// The position of each point along the points' long axis.
-std::vector<double> AlongLongAxis(const std::vector<Point>& points) {
-    double mx = 0, my = 0;
-    for (const Point& p : points) {
-        mx += p.x;
-        my += p.y;
-    }
-    const double n = static_cast<double>(points.size());
-    mx /= n;
-    my /= n;
-    double xx = 0, xy = 0, yy = 0;
-    for (const Point& p : points) {
-        xx += (p.x - mx) * (p.x - mx);
-        xy += (p.x - mx) * (p.y - my);
-        yy += (p.y - my) * (p.y - my);
-    }
-    const double angle = 0.5 * std::atan2(2 * xy, xx - yy);
-    std::vector<double> along;
-    along.reserve(points.size());
-    for (const Point& p : points) {
-        along.push_back((p.x - mx) * std::cos(angle) + (p.y - my) * std::sin(angle));
-    }
-    return along;
-}
-
-void TracePath(StrokeModel& s) {
-    std::vector<Point> sums(kPathPoints);
-    std::vector<double> counts(kPathPoints, 0);
-    for (size_t i = 0; i < s.pixels.size(); ++i) {
-        const size_t slice = std::min(
-            kPathPoints - 1, static_cast<size_t>(s.times[i] * static_cast<double>(kPathPoints)));
-        sums[slice].x += s.pixels[i].x;
-        sums[slice].y += s.pixels[i].y;
-        ++counts[slice];
-    }
-    for (size_t k = 0; k < kPathPoints; ++k) {
-        if (counts[k] > 0) s.path.push_back({sums[k].x / counts[k], sums[k].y / counts[k]});
-    }
-    s.length = InkLength(s.path);
-}
 
 // Nearest pixels by two raster passes that hand each cell its neighbours'
 // nearest pixel where that is nearer (exact but for rare cells, and those off
@@ -126,15 +66,14 @@ void FillGrid(StrokeModel& s, const gfx::Rect& bounds) {
 
 StrokeModel ModelStroke(const player::StrokeCommand& command, size_t index,
                         const gfx::Region& region) {
+    RevealedStroke revealed = RevealStroke(command, region);
     StrokeModel s;
     s.command = index;
-    s.direction_judged = command.kind != player::CommandKind::Draw;
-    for (const gfx::Point& p : player::RegionPixels(region)) {
-        s.pixels.push_back({p.x + 0.5, p.y + 0.5});
-    }
-    s.times =
-        Ranks(s.direction_judged ? player::RevealTimes(command, region) : AlongLongAxis(s.pixels));
-    TracePath(s);
+    s.direction_judged = revealed.direction_judged;
+    s.path = RevealPath(revealed, kPathPoints);
+    s.length = InkLength(s.path);
+    s.pixels = std::move(revealed.pixels);
+    s.times = std::move(revealed.times);
     FillGrid(s, region.Bounds());
     return s;
 }

@@ -39,7 +39,11 @@ constexpr char kSchema[] =
     " grade INTEGER,"
     " strokes INTEGER NOT NULL,"
     " script BLOB NOT NULL,"
-    " regions BLOB NOT NULL)";
+    " regions BLOB NOT NULL);"
+    // A table of its own, so that a set written before it reads as before.
+    "CREATE TABLE stroke_paths("
+    " character TEXT PRIMARY KEY NOT NULL,"
+    " paths BLOB NOT NULL)";
 
 struct CloseDatabase {
     void operator()(sqlite3* db) const { sqlite3_close(db); }
@@ -160,7 +164,7 @@ std::optional<StoredCharacter> RecordOf(sqlite3_stmt* row, const std::string& na
         UnpackRegions(ColumnBytes(row, 1), sqlite3_column_int64(row, 2));
     if (!regions) return std::nullopt;
     StoredCharacter record{name, std::string(script.begin(), script.end()), std::move(*regions),
-                           std::nullopt};
+                           std::nullopt, {}};
     if (sqlite3_column_type(row, 3) == SQLITE_INTEGER) record.grade = sqlite3_column_int(row, 3);
     return record;
 }
@@ -191,6 +195,15 @@ bool Insert(sqlite3_stmt* insert, const StoredCharacter& c) {
     return sqlite3_step(insert) == SQLITE_DONE;
 }
 
+bool InsertPaths(sqlite3_stmt* insert, const StoredCharacter& c) {
+    if (c.stroke_paths.empty()) return true;
+    sqlite3_reset(insert);
+    sqlite3_bind_text(insert, 1, c.name.data(), static_cast<int>(c.name.size()), SQLITE_STATIC);
+    sqlite3_bind_blob(insert, 2, c.stroke_paths.data(), static_cast<int>(c.stroke_paths.size()),
+                      SQLITE_STATIC);
+    return sqlite3_step(insert) == SQLITE_DONE;
+}
+
 // The whole set built in one transaction of a database in memory.
 Database BuildInMemory(const std::vector<StoredCharacter>& characters, std::string& reason) {
     Database db = Open(":memory:", SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, reason);
@@ -205,8 +218,11 @@ Database BuildInMemory(const std::vector<StoredCharacter>& characters, std::stri
     const Statement insert = Prepare(
         db.get(),
         "INSERT INTO characters(character, grade, strokes, script, regions) VALUES(?,?,?,?,?)");
+    const Statement insert_paths =
+        Prepare(db.get(), "INSERT INTO stroke_paths(character, paths) VALUES(?,?)");
     for (const StoredCharacter& c : characters) {
-        if (!insert || !Insert(insert.get(), c)) {
+        if (!insert || !insert_paths || !Insert(insert.get(), c) ||
+            !InsertPaths(insert_paths.get(), c)) {
             reason = "'" + c.name + "': " + sqlite3_errmsg(db.get());
             return nullptr;
         }
@@ -252,6 +268,36 @@ bool StoreHolds(const fs::path& store, const std::string& name) {
     if (!query) return false;
     sqlite3_bind_text(query.get(), 1, name.data(), static_cast<int>(name.size()), SQLITE_STATIC);
     return sqlite3_step(query.get()) == SQLITE_ROW;
+}
+
+std::optional<std::vector<StoredStrokePaths>> ReadAllStrokePaths(const fs::path& store,
+                                                                std::string& error) {
+    error.clear();
+    std::string reason;
+    const Database db = OpenSet(store, reason);
+    if (!db) {
+        error = ReadFailure(store, reason);
+        return std::nullopt;
+    }
+    const Statement query =
+        Prepare(db.get(), "SELECT character, paths FROM stroke_paths ORDER BY character");
+    if (!query) {
+        error = ReadFailure(store, "it keeps no stroke paths; import the set again");
+        return std::nullopt;
+    }
+    std::vector<StoredStrokePaths> all;
+    int step;
+    while ((step = sqlite3_step(query.get())) == SQLITE_ROW) {
+        const unsigned char* name = sqlite3_column_text(query.get(), 0);
+        const std::span<const uint8_t> paths = ColumnBytes(query.get(), 1);
+        if (!name) continue;
+        all.push_back({reinterpret_cast<const char*>(name), std::string(paths.begin(), paths.end())});
+    }
+    if (step != SQLITE_DONE) {
+        error = ReadFailure(store, sqlite3_errmsg(db.get()));
+        return std::nullopt;
+    }
+    return all;
 }
 
 bool WriteCharacterStore(const fs::path& store, const std::vector<StoredCharacter>& characters,

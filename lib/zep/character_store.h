@@ -27,6 +27,14 @@ struct StoredCharacter {
     std::string script;                // the script file's bytes
     std::vector<std::string> regions;  // region file n's bytes, n from 0
     std::optional<int> grade;          // the school grade, when known
+    // The strokes' paths in writing order, as the handwriting look-up keeps
+    // them (its own format); empty when not made.
+    std::string stroke_paths;
+};
+
+struct StoredStrokePaths {
+    std::string name;
+    std::string stroke_paths;
 };
 
 // The character's record from the set at store. Nothing where the set does not
@@ -38,6 +46,12 @@ struct StoredCharacter {
 // Whether the set at store holds the character; a set that cannot be read
 // holds nothing.
 [[nodiscard]] bool StoreHolds(const std::filesystem::path& store, const std::string& name);
+
+// The stroke paths of every character of the set that has them, in the order
+// of their names. Nothing, with error saying why, when the set cannot be read
+// or was written before sets kept stroke paths.
+[[nodiscard]] std::optional<std::vector<StoredStrokePaths>> ReadAllStrokePaths(
+    const std::filesystem::path& store, std::string& error);
 
 // Writes characters as the whole set at store, in place of any file there.
 // On failure error names the file and the reason, and store is as it was.

@@ -33,8 +33,8 @@ protected:
         dir.Write("broken/kanji.sqlite", "not a set");
         dir.Write("home/kanji/右.zep", "file");
         dir.Write("system/kanji/口.zep", "file");
-        Store("home", {{"右", "home set", {"r"}, {}}, {"左", "home set", {"l"}, {}}});
-        Store("system", {{"左", "system set", {}, {}}, {"山", "system set", {"m"}, {}}});
+        Store("home", {{"右", "home set", {"r"}, {}, {}}, {"左", "home set", {"l"}, {}, {}}});
+        Store("system", {{"左", "system set", {}, {}, {}}, {"山", "system set", {"m"}, {}, {}}});
     }
     void Store(const char* folder, const std::vector<player::StoredCharacter>& characters) {
         std::string error;

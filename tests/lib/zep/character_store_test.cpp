@@ -34,7 +34,7 @@ std::vector<StoredCharacter> Samples() {
     std::vector<StoredCharacter> samples;
     for (const fs::directory_entry& entry : fs::directory_iterator(kSamples)) {
         if (entry.path().extension() != ".zep") continue;
-        StoredCharacter c{entry.path().stem().string(), ReadBytes(entry.path()), {}, {}};
+        StoredCharacter c{entry.path().stem().string(), ReadBytes(entry.path()), {}, {}, {}};
         for (size_t n = 0;; ++n) {
             const fs::path region = kSamples / (c.name + rgn::RegionFileSuffix(n));
             if (!fs::exists(region)) break;
@@ -126,7 +126,7 @@ TEST(CharacterStore, AReaderSeesTheOldSetOrTheNewNeverAHalfOne) {
     const ScratchDir dir;
     const fs::path store = dir.path() / "kanji.sqlite";
     const std::vector<StoredCharacter> versions[] = {
-        {{"kawa", "old", {"a", "b"}, {}}}, {{"kawa", "new", {"c", "d", "e"}, 2}}};
+        {{"kawa", "old", {"a", "b"}, {}, {}}}, {{"kawa", "new", {"c", "d", "e"}, 2, {}}}};
     std::string error;
     ASSERT_TRUE(player::WriteCharacterStore(store, versions[0], error)) << error;
     std::atomic<bool> done{false};

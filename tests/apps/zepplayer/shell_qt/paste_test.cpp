@@ -26,7 +26,7 @@ protected:
         qputenv("XDG_DATA_HOME", QByteArray::fromStdString(dir.path().string()));
         fs::create_directories(dir.path() / "zepplayer");
         const player::StoredCharacter migi{
-            "右", "D;", {player_test::RegionFileBytes(gfx::Region::FromRect({1, 1, 9, 9}))}, {}};
+            "右", "D;", {player_test::RegionFileBytes(gfx::Region::FromRect({1, 1, 9, 9}))}, {}, {}};
         std::string error;
         ASSERT_TRUE(player::WriteCharacterStore(
             dir.path() / "zepplayer" / player::kCharacterStoreName, {migi}, error))

@@ -1,0 +1,40 @@
+// How well a drawing matches a character's strokes, stroke by stroke, in
+// writing order: both are brought to one size and place (the box around
+// them), each stroke to the same number of points along it, and the drawn
+// strokes are paired with the character's in order, or, at a price, in any
+// order, so that a character written in another order is still found.
+#pragma once
+
+#include <array>
+#include <span>
+#include <vector>
+
+#include "lookup/stroke_index.h"
+#include "practice/ink.h"
+
+namespace lookup {
+
+inline constexpr size_t kShapePoints = 10;
+
+struct ShapeStroke {
+    std::array<practice::Point, kShapePoints> points;  // in writing order, in the unit box
+    bool direction_judged = true;
+};
+// Strokes laid in a box whose longer side runs from -0.5 to 0.5, centred.
+using Shape = std::vector<ShapeStroke>;
+
+// Drawn strokes with fewer than two distinct points are left out.
+[[nodiscard]] Shape DrawingShape(std::span<const practice::Ink> strokes);
+[[nodiscard]] Shape CharacterShape(const std::vector<IndexedStroke>& strokes);
+
+struct MatchWeights {
+    double skip = 0.35;        // a stroke that is drawn but not in the character, or missing
+    double other_order = 0.06;  // the price of pairing the strokes in any order
+};
+
+// The mean distance of paired strokes' points, in box sides, with skips:
+// 0 for a drawing that is the character itself; lower is better.
+[[nodiscard]] double MatchCost(const Shape& drawing, const Shape& character,
+                               const MatchWeights& weights = {});
+
+}  // namespace lookup
