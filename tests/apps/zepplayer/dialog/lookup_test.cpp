@@ -85,6 +85,7 @@ protected:
             "L,0;L,90;",
             {player_test::RegionFileBytes(gfx::Region::FromRect({20, 120, 234, 136})),
              player_test::RegionFileBytes(gfx::Region::FromRect({120, 20, 136, 234}))},
+            {},
             {}};
         std::string error;
         ASSERT_TRUE(WriteCharacterStore(dir_.path() / kCharacterStoreName, {juu}, error)) << error;
