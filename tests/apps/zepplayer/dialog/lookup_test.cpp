@@ -153,6 +153,8 @@ TEST_F(LookupTest, WithoutItsFilesStartingSaysWhyAndChangesNothingElse) {
     EXPECT_FALSE(CurrentLookup().active);
     EXPECT_EQ(host_.Panel().status, "cannot read the model");
     EXPECT_EQ(Paint().GetPixel(127, 69), gfx::kBlack) << "the character is shown again";
+    OnLookup(LookupAction::Leave);
+    EXPECT_FALSE(host_.Panel().shown) << "the close box puts the reason away";
 }
 
 TEST_F(LookupTest, TheModelLoadsOnceOffTheDialogsThreadAndStrokesDrawnMeanwhileAreSearched) {
