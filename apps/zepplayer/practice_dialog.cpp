@@ -7,7 +7,6 @@
 #include <system_error>
 #include <utility>
 
-#include "zep/canvas.h"
 #include "zepplayer/dialog.h"
 #include "zepplayer/dialog_animation.h"
 #include "zepplayer/dialog_layout.h"
