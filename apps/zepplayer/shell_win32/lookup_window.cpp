@@ -51,7 +51,7 @@ HWND AddControl(const wchar_t* kind, const wchar_t* text, DWORD style, int id, R
 // The dialog's own font for the status and the edits; the candidates' is
 // asked for by script, so that the font mapper picks one with the kanji.
 void SetFonts() {
-    const auto dialog_font = reinterpret_cast<WPARAM>(SendMessageW(Owner, WM_GETFONT, 0, 0));
+    const auto dialog_font = static_cast<WPARAM>(SendMessageW(Owner, WM_GETFONT, 0, 0));
     for (const int id : {kIdStatus, kIdUndo, kIdClear}) {
         SendDlgItemMessageW(Tool, id, WM_SETFONT, dialog_font, FALSE);
     }
