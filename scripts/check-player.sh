@@ -7,10 +7,14 @@
 # ink in red for a moment; dragged the right way it ends the session, and the
 # whole animation must then paint the first stroke red again. Esc must leave
 # practice for the still picture; the canvas' context menu must start
-# recall (an empty canvas); Esc must leave it, and the next Esc close the
-# player with exit code 0.
+# recall (an empty canvas); Esc must leave it. Then look-up: Ctrl+L must
+# clear the canvas and show the tool window; 一 drawn must show and bring
+# candidates; Esc must leave for 十; 一 drawn again, the first candidate must
+# load 一 and play it. The next Esc must close the player with exit code 0.
 #
-# Needs Xvfb, xdotool and ImageMagick.
+# Needs Xvfb, xdotool and ImageMagick, and for look-up the handwriting model
+# (tegaki-zinnia-japanese) and the imported set in BUILD/share/zepplayer
+# (scripts/import-kanji.sh makes it).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 player=$root/${1:-build}/bin/zepplayer
@@ -18,6 +22,8 @@ player=$root/${1:-build}/bin/zepplayer
 for tool in Xvfb xdotool convert; do
   command -v "$tool" >/dev/null || { echo "$tool is missing" >&2; exit 1; }
 done
+set_file=$(dirname "$player")/../share/zepplayer/kanji.sqlite
+[ -f "$set_file" ] || { echo "no $set_file: bash scripts/import-kanji.sh" >&2; exit 1; }
 
 work=$(mktemp -d)
 xvfb_pid=
@@ -66,6 +72,7 @@ shoot() {
 has() { shoot && convert "$work/canvas.png" -format %c histogram:info:- | grep -q "#$1 "; }
 lacks() { shoot && ! convert "$work/canvas.png" -format %c histogram:info:- | grep -q "#$1 "; }
 pixel_is() { shoot && [ "$(convert "$work/canvas.png" -format "%[hex:p{$1,$2}]" info:)" = "$3" ]; }
+empty_canvas() { lacks D7D7D7 && lacks 000000 && has FFFFFF; }
 same_as() { shoot && [ "$(compare -metric AE "$work/canvas.png" "$1" null: 2>&1)" = 0 ]; }
 # Presses at (x1, y1), moves to (x2, y2) in 16 steps, and releases there
 # unless told to hold.
@@ -110,13 +117,50 @@ step "Esc left practice"
 xdotool mousemove --window "$window" 200 200 click 3
 sleep 0.5
 xdotool key --delay 100 Down Down Return
-within 5 lacks D7D7D7 && lacks 000000 && has FFFFFF || fail "the menu did not start recall"
+within 5 empty_canvas || fail "the menu did not start recall"
 step "the context menu started recall on an empty canvas"
 
 keys Escape
 within 10 same_as "$work/still.png" || fail "Esc did not leave recall"
+step "Esc left recall"
+
+# Look-up needs the handwriting model and the imported set.
+tool_shown() { xdotool search --onlyvisible --name '^Look up a kanji$' >/dev/null; }
+tool_hidden() { ! tool_shown; }
+# The first candidate button, 52 pixels square at (8, 34) in the tool window,
+# shows a glyph: black among its pixels.
+candidate_shown() {
+  timeout 10 import -window "$(xdotool search --onlyvisible --name '^Look up a kanji$' | head -1)" \
+    "$work/tool.png" 2>/dev/null &&
+    convert "$work/tool.png" -crop 36x36+16+42 +repage -threshold 50% -format %c histogram:info:- |
+    grep -q "#000000"
+}
+keys ctrl+l
+within 10 tool_shown || fail "Ctrl+L showed no look-up window"
+within 5 empty_canvas || fail "look-up did not clear the canvas"
+drag 30 127 224 127
+within 5 pixel_is 127 127 000000 || fail "the stroke drawn in look-up did not show"
+within 20 candidate_shown || fail "no candidate after a stroke"
+step "Ctrl+L: an empty canvas, 一 drawn, candidates in the tool window"
+keys Escape
+within 10 same_as "$work/still.png" || fail "Esc did not leave look-up for 十"
+within 5 tool_hidden || fail "the look-up window stayed after Esc"
+step "Esc left look-up for 十"
+
+keys ctrl+l
+drag 30 127 224 127
+within 10 candidate_shown || fail "no candidate after a stroke"
+xdotool mousemove --window "$(xdotool search --onlyvisible --name '^Look up a kanji$' | head -1)" \
+  34 60 click 1
+within 5 tool_hidden || fail "choosing a candidate did not leave look-up"
+within 10 has FF0000 || fail "the chosen character did not play"
+# 一 alone, still: black across the middle, nothing where 十's stroke goes down.
+shows_ichi() { pixel_is 127 60 FFFFFF && pixel_is 60 125 000000 && lacks FF0000; }
+within 20 shows_ichi || fail "the first candidate for 一 did not load 一"
+step "the first candidate loaded 一 and played it"
+
 keys Escape
 within 10 test -s "$work/exit-code" || fail "Esc outside practice did not close the player"
 [ "$(cat "$work/exit-code")" = 0 ] || fail "exit code $(cat "$work/exit-code"), not 0"
 step "Esc closed the player with exit code 0"
-echo "zepplayer: practice checks passed"
+echo "zepplayer: practice and look-up checks passed"

@@ -10,8 +10,10 @@
 # Play must show red frames and return to the still picture; ">" must show
 # stroke 0 as the Linux build does, with the counter set; Ctrl+T must start
 # practice, where the dot dragged with the mouse is accepted and a stroke out
-# of order shows red ink, and Esc must leave it for the still picture; Esc
-# must then end the program with exit code 0. Then
+# of order shows red ink, and Esc must leave it for the still picture;
+# Ctrl+L must show the look-up window, where the first candidate for 一
+# drawn on the canvas must load 一; Esc must then end the program with exit
+# code 0. Then
 # at 144 and 192 DPI the canvas must be the same picture, scaled by the DPI
 # over 96 rounded down, framed by the window's gray and no control, and Esc
 # while it plays must end the program with exit code 0.
@@ -21,7 +23,9 @@
 #
 # Needs wine, Xvfb, xdotool and ImageMagick. WINEPREFIX defaults to a prefix
 # of its own in the Windows build folder, created on the first run. The DPI
-# is set in the prefix for the check and back to 96 at the end.
+# is set in the prefix for the check and back to 96 at the end. Look-up reads
+# the handwriting model (tegaki-zinnia-japanese) and the Linux build's set,
+# both copied into the prefix's %LOCALAPPDATA%\zepplayer.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 win_build=$root/${1:-build-windows}
@@ -34,6 +38,10 @@ snapshot=$linux_build/tools/player_snapshot
 [ -x "$snapshot" ] || { echo "no $snapshot: build the Linux target player_snapshot" >&2; exit 1; }
 zepkit=$linux_build/bin/zepkit
 [ -x "$zepkit" ] || { echo "no $zepkit: build the Linux target zepkit" >&2; exit 1; }
+model=/usr/share/tegaki/models/zinnia/handwriting-ja.model
+[ -f "$model" ] || { echo "no $model: apt-get install tegaki-zinnia-japanese" >&2; exit 1; }
+[ -f "$linux_build/share/zepplayer/kanji.sqlite" ] ||
+  { echo "no $linux_build/share/zepplayer/kanji.sqlite: bash scripts/import-kanji.sh" >&2; exit 1; }
 for tool in wine Xvfb xdotool convert compare; do
   command -v "$tool" >/dev/null || { echo "$tool is missing" >&2; exit 1; }
 done
@@ -83,6 +91,12 @@ source "$root/scripts/screen.sh"
 start_screen 1600x1200 "$work" || fail "Xvfb did not start"
 wine cmd /c exit >/dev/null 2>&1
 step "Wine ready on display $DISPLAY"
+
+# Look-up's handwriting model and the Linux build's set, in the player's data
+# folder under %LOCALAPPDATA%.
+local_data=$(winepath -u "$(wine cmd /c echo %LOCALAPPDATA% 2>/dev/null | tr -d '\r')")/zepplayer
+mkdir -p "$local_data"
+cp "$model" "$linux_build/share/zepplayer/kanji.sqlite" "$local_data"/
 
 # With PulseAudio at hand, a sound server of our own with a silent output
 # whose sound is recorded, to hear the clicks.
@@ -306,6 +320,30 @@ step "practice: a stroke written out of order shows red ink"
 keys "$window" Escape
 within 10 canvas_is "$canvas" || fail "Esc did not leave practice for the still picture"
 step "practice: Esc left it for the still picture"
+
+# Look-up: Ctrl+L clears the canvas and shows the tool window; 一 drawn
+# brings candidates; the first one, 52 pixels square at (8, 34) in the tool
+# window, loads 一 and plays it.
+tool_window() { xdotool search --onlyvisible --name '^Look up a kanji$' | head -1; }
+tool_shown() { [ -n "$(tool_window)" ]; }
+tool_hidden() { ! tool_shown; }
+candidate_shown() {
+  timeout 10 import -window "$(tool_window)" "$work/tool.png" 2>/dev/null &&
+    convert "$work/tool.png" -crop 36x36+16+42 +repage -threshold 50% -format %c histogram:info:- |
+    grep -q "#000000"
+}
+shows_ichi() {
+  pixel_is 127 60 FFFFFF && pixel_is 60 125 000000 && ! canvas_has FF0000
+}
+keys "$window" ctrl+l
+within 20 tool_shown || fail "Ctrl+L showed no look-up window"
+drag 30 127 224 127
+within 30 candidate_shown || fail "no candidate after 一 was drawn"
+step "look-up: Ctrl+L, 一 drawn, candidates in the tool window"
+xdotool mousemove --window "$(tool_window)" 34 60 click 1
+within 10 tool_hidden || fail "choosing a candidate did not leave look-up"
+within 20 shows_ichi || fail "the first candidate for 一 did not load 一"
+step "look-up: the first candidate loaded 一 and played it"
 
 width_at_96=$(identify -format %w "$work/shot.png")
 close_player

@@ -53,6 +53,7 @@ private:
 
 std::error_code Load(const fs::path& path) {
     LeavePractice();
+    LeaveLookup();
     StopAnimation();
     std::error_code ec;
     LoadDocument(
@@ -163,6 +164,10 @@ void DialogHost::PauseAnimation(int32_t ms, const PlayingFlag& playing) {
     playing.Pause(std::chrono::milliseconds(ms));
 }
 
+void DialogHost::ShowLookup(const LookupPanel& /*panel*/) {}
+
+void DialogHost::PostLookupReady() {}
+
 CanvasState SharedCanvasState() {
     return {Commands, RegionFiles, ShownStroke.load(), FrameBitmap.Current()};
 }
@@ -177,8 +182,11 @@ void OnDropFiles(const std::vector<fs::path>& files) {
 }
 
 void OnCommand(int32_t id) {
-    // Practice gives the canvas back to the buttons that show it.
-    if (id == kIdPlay || id == kIdStop || id == kIdNext || id == kIdPrevious) LeavePractice();
+    // Practice and look-up give the canvas back to the buttons that show it.
+    if (id == kIdPlay || id == kIdStop || id == kIdNext || id == kIdPrevious) {
+        LeavePractice();
+        LeaveLookup();
+    }
     switch (id) {
         case kIdOk:
         case kIdCancel:
@@ -206,13 +214,16 @@ void OnCommand(int32_t id) {
 
 void OnPaint(gfx::Bitmap& target, const gfx::Rect& area) {
     std::optional<std::string> counter = ComposePracticeCanvas(target, area);
+    if (!counter) counter = ComposeLookupCanvas(target, area);
     if (!counter) counter = ComposeFrame(target, area, SharedCanvasState());
     DialogWindow->SetCounterText(*counter);
 }
 
 void OnDestroy() {
     LeavePractice();
+    LeaveLookup();
     StopAnimation();
+    EndLookup();
     DialogWindow = nullptr;
 }
 

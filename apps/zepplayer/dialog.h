@@ -9,6 +9,7 @@
 // pause, so that wait lasts at most for the frame being drawn.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -24,6 +25,19 @@
 namespace player {
 
 enum class RepaintArea { Client, Canvas };
+
+// The look-up's tool window beside the dialog: what it shows now.
+struct LookupPanel {
+    bool shown = false;
+    // Looking up: the canvas takes the learner's strokes. The window may be
+    // shown without it, to say why look-up could not start.
+    bool active = false;
+    std::string status;
+    // The best first, UTF-8, at most ten.
+    std::vector<std::string> candidates;
+    // There are strokes to undo or clear.
+    bool can_undo = false;
+};
 
 // What Save BMP writes: the canvas as a bitmap file, or an export of the
 // loaded character's animation.
@@ -59,6 +73,12 @@ struct DialogHost {
     // The dialog's thread: calls OnTimer once, ms from now. A new start
     // replaces the one pending.
     virtual void StartTimer(int32_t ms) = 0;
+    // The dialog's thread: shows, updates or hides the look-up's tool
+    // window. A window without look-up has nothing to show.
+    virtual void ShowLookup(const LookupPanel& panel);
+    // Any thread: calls OnLookupReady on the dialog's thread soon, and
+    // returns at once. Only a window that shows look-up is asked.
+    virtual void PostLookupReady();
 };
 
 // Practice: the learner writes the loaded character stroke by stroke over its
@@ -86,14 +106,14 @@ std::error_code OnInitDialog(DialogHost& host,
 void OnDropFiles(const std::vector<std::filesystem::path>& files);
 
 // A button, Enter (kIdOk) or the close box (kIdCancel); other ids are
-// ignored. Play, Stop, "<" and ">" leave practice first.
+// ignored. Play, Stop, "<" and ">" leave practice and look-up first.
 void OnCommand(int32_t id);
 
 // Draws the client area (area, with the canvas at its top left corner) into
 // target and sets the counter.
 void OnPaint(gfx::Bitmap& target, const gfx::Rect& area);
 
-// Esc: leaves practice while practising, else ends the dialog as kIdCancel.
+// Esc: leaves practice or look-up, else ends the dialog as kIdCancel.
 void OnEscape();
 
 // Ctrl+T and the canvas' context menu. A character that cannot be practised
@@ -101,9 +121,26 @@ void OnEscape();
 void OnPractice(PracticeAction action);
 [[nodiscard]] PracticeStatus CurrentPractice();
 
+// Look-up: Ctrl+L and the canvas' context menu start it, its tool window's
+// buttons undo the last stroke (also Ctrl+Z) and clear them all, and Esc,
+// the menu or the tool window's close box leave it. Practice and look-up
+// take the canvas in turn: starting one leaves the other.
+enum class LookupAction { Start, Undo, Clear, Leave };
+
+// Starting loads the recogniser the first time, off the dialog's thread;
+// without its files the tool window says why and nothing else changes.
+// Leaving shows the character that was shown before.
+void OnLookup(LookupAction action);
+// The tool window's candidate button n: loads that character, leaving
+// look-up, and plays it.
+void OnLookupCandidate(size_t n);
+// The recogniser's load has ended (see PostLookupReady).
+void OnLookupReady();
+[[nodiscard]] LookupPanel CurrentLookup();
+
 // The pointer (mouse, pen or touch) on the client area, in canvas pixels. A
-// stroke starts on the canvas and is judged when the pointer is lifted;
-// without practice nothing happens.
+// stroke starts on the canvas and is judged (practice) or looked up when the
+// pointer is lifted; outside practice and look-up nothing happens.
 void OnPointerDown(gfx::PointF at);
 void OnPointerMove(gfx::PointF at);
 void OnPointerUp(gfx::PointF at);
@@ -115,7 +152,8 @@ void OnTimer();
 // people count, or while practising what became of the last stroke.
 [[nodiscard]] std::string CounterTip(const std::string& counter);
 
-// The window is going away: stops the animation and waits for its thread.
+// The window is going away: stops the animation and waits for its thread,
+// and for the recogniser's load.
 void OnDestroy();
 
 // The body of the animation thread: plays the animation once, then returns

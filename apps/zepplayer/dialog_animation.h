@@ -44,4 +44,15 @@ void LeavePractice();
 [[nodiscard]] std::optional<std::string> ComposePracticeCanvas(gfx::Bitmap& target,
                                                                const gfx::Rect& area);
 
+// Look-up's side of them: the same, and the pointer while looking up.
+void LeaveLookup();
+[[nodiscard]] bool LookingUp();
+[[nodiscard]] std::optional<std::string> ComposeLookupCanvas(gfx::Bitmap& target,
+                                                             const gfx::Rect& area);
+void LookupPointerDown(gfx::PointF at);
+void LookupPointerMove(gfx::PointF at);
+void LookupPointerUp(gfx::PointF at);
+// Waits for the recogniser's load, if one runs, and forgets the recogniser.
+void EndLookup();
+
 }  // namespace player

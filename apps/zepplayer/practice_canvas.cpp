@@ -5,6 +5,7 @@
 #include "gfx/region.h"
 #include "gfx/text.h"
 #include "zep/canvas.h"
+#include "zepplayer/ink_trail.h"
 
 namespace player {
 
@@ -12,10 +13,6 @@ namespace {
 
 // Light enough that the learner's black strokes and ink stand out on it.
 constexpr gfx::Color kGuide{215, 215, 215};
-constexpr gfx::Color kInk{0, 64, 160};
-// About a brush's width on the 254-pixel canvas, thinner than most strokes so
-// that the shape under it stays visible.
-constexpr double kInkWidth = 6;
 constexpr gfx::Rect kNoteBox{0, kCanvasSide - 24, kCanvasSide, kCanvasSide};
 
 // Strokes placed for recall and ink may reach past the canvas, which is all
@@ -86,7 +83,7 @@ std::string ComposePractice(gfx::Bitmap& target, const gfx::Rect& area,
     if (session.flash == PracticeFlash::Mistake) {
         Fill(target, gfx::Region::ThickPolyline(session.mistaken_ink, kInkWidth), gfx::kRed);
     }
-    Fill(target, gfx::Region::ThickPolyline(session.ink, kInkWidth), kInk);
+    Fill(target, gfx::Region::ThickPolyline(session.ink, kInkWidth), kInkColor);
     gfx::DrawTextCentered(target, kNoteBox, session.note, complete ? gfx::kBlack : gfx::kRed);
     return counter;
 }

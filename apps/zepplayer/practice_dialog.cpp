@@ -7,10 +7,10 @@
 #include <system_error>
 #include <utility>
 
-#include "zep/canvas.h"
 #include "zepplayer/dialog.h"
 #include "zepplayer/dialog_animation.h"
 #include "zepplayer/dialog_layout.h"
+#include "zepplayer/ink_trail.h"
 #include "zepplayer/player_state.h"
 #include "zepplayer/practice_canvas.h"
 #include "zepplayer/practice_mode.h"
@@ -29,10 +29,6 @@ practice::Mode LastMode = practice::Mode::Trace;
 
 void RepaintCanvas() { DialogWindow->RequestRepaint(RepaintArea::Canvas, false); }
 
-bool OnCanvas(gfx::PointF at) {
-    return at.x >= 0 && at.y >= 0 && at.x < kCanvasSide && at.y < kCanvasSide;
-}
-
 // Ends the hint or the final playing; Play's own animation is not practice's.
 void StopPracticeAnimation() {
     if (!Session || Session->animation == PracticeAnimation::None) return;
@@ -44,7 +40,8 @@ void StopPracticeAnimation() {
 void Start(practice::Mode mode) {
     std::optional<PracticeSession> fresh = StartSession(mode, Commands, RegionFiles);
     if (!fresh) return;
-    // The canvas is practice's now: no animation, no step.
+    // The canvas is practice's now: no look-up, no animation, no step.
+    LeaveLookup();
     StopAnimation();
     ClearFrame();
     ShownStroke = -1;
@@ -91,6 +88,8 @@ std::optional<std::string> ComposePracticeCanvas(gfx::Bitmap& target, const gfx:
 void OnEscape() {
     if (Session) {
         LeavePractice();
+    } else if (LookingUp()) {
+        LeaveLookup();
     } else {
         OnCommand(kIdCancel);
     }
@@ -122,6 +121,7 @@ PracticeStatus CurrentPractice() {
 }
 
 void OnPointerDown(gfx::PointF at) {
+    if (LookingUp()) return LookupPointerDown(at);
     if (!Session || !OnCanvas(at)) return;
     // Once every stroke is written, the next stroke starts the character anew.
     if (SessionComplete(*Session)) {
@@ -134,12 +134,14 @@ void OnPointerDown(gfx::PointF at) {
 }
 
 void OnPointerMove(gfx::PointF at) {
+    if (LookingUp()) return LookupPointerMove(at);
     if (!Session || !Session->writing) return;
     ExtendInk(*Session, at);
     RepaintCanvas();
 }
 
 void OnPointerUp(gfx::PointF at) {
+    if (LookingUp()) return LookupPointerUp(at);
     if (!Session || !Session->writing) return;
     const StrokeOutcome outcome = FinishInk(*Session, at);
     RepaintCanvas();

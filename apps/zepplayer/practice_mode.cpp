@@ -1,9 +1,9 @@
 #include "zepplayer/practice_mode.h"
 
-#include <cmath>
 #include <utility>
 
 #include "zep/region_load.h"
+#include "zepplayer/ink_trail.h"
 
 namespace player {
 
@@ -11,19 +11,6 @@ namespace {
 
 // After this many mistakes on one stroke, every further one shows its sweep.
 constexpr int kMistakesBeforeHint = 3;
-// A pointer held down for minutes must not make a stroke without end; the
-// judge and the picture both walk every point.
-constexpr size_t kMaxInkPoints = 4096;
-// Closer than this to the last point, a move adds nothing but jitter.
-constexpr double kMinInkStep = 0.25;
-
-practice::Ink JudgeInk(const std::vector<gfx::PointF>& ink) {
-    practice::Ink points;
-    points.reserve(ink.size());
-    for (const gfx::PointF& p : ink) points.push_back({p.x, p.y});
-    return points;
-}
-
 std::string MistakeNote(const practice::StrokeResult& result) {
     switch (result.reason) {
         case practice::Reason::Backwards:
@@ -73,10 +60,7 @@ void BeginInk(PracticeSession& session, gfx::PointF at) {
 }
 
 void ExtendInk(PracticeSession& session, gfx::PointF at) {
-    if (!session.writing || session.ink.size() >= kMaxInkPoints) return;
-    const gfx::PointF last = session.ink.back();
-    if (std::hypot(at.x - last.x, at.y - last.y) < kMinInkStep) return;
-    session.ink.push_back(at);
+    if (session.writing) ExtendTrail(session.ink, at);
 }
 
 StrokeOutcome FinishInk(PracticeSession& session, gfx::PointF at) {
@@ -86,7 +70,7 @@ StrokeOutcome FinishInk(PracticeSession& session, gfx::PointF at) {
     std::vector<gfx::PointF> ink = std::move(session.ink);
     session.ink.clear();
     practice::Judge& judge = *session.judge;
-    const practice::StrokeResult result = judge.Add(JudgeInk(ink));
+    const practice::StrokeResult result = judge.Add(TrailInk(ink));
     StrokeOutcome outcome;
     switch (result.verdict) {
         case practice::Verdict::Ignored:

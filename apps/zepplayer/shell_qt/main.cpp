@@ -14,6 +14,7 @@
 #include "sys/data_dirs.h"
 #include "zep/character_lookup.h"
 #include "zep/document.h"
+#include "zepplayer/lookup_recognizer.h"
 #include "zepplayer/shell_qt/player_window.h"
 
 namespace {
@@ -35,6 +36,7 @@ int main(int argc, char** argv) {
         argument = player::ResolveScriptArgument(argv[1], sys::PlayerDataFolders(), error);
         if (!argument) std::fprintf(stderr, "zepplayer: %s\n", error.c_str());
     }
+    player::SetCandidateSource(player::LocateRecognizer, sys::PlayerDataFolders());
     shell_qt::PlayerWindow window(argument);
     if (const std::error_code& ec = window.ArgumentError()) {
         std::fprintf(stderr, "zepplayer: cannot load '%s': %s\n", Printable(*argument).c_str(),

@@ -30,6 +30,7 @@
 #include "zepplayer/save_types.h"
 #include "zepplayer/shell_qt/bitmap_image.h"
 #include "zepplayer/shell_qt/click_sound.h"
+#include "zepplayer/shell_qt/lookup_window.h"
 
 namespace fs = std::filesystem;
 
@@ -154,8 +155,8 @@ PlayerWindow::PlayerWindow(const std::optional<fs::path>& argument) {
     }
 
     // Beyond the template, as on any window here: the arrow keys step as "<"
-    // and ">" do, whichever button has the focus, Ctrl+O opens a script and
-    // Ctrl+T starts practice.
+    // and ">" do, whichever button has the focus, Ctrl+O opens a script,
+    // Ctrl+T starts practice, Ctrl+L look-up, and Ctrl+Z undoes its stroke.
     const auto shortcut = [this](const QKeySequence& keys, auto action) {
         connect(new QShortcut(keys, this), &QShortcut::activated, this, action);
     };
@@ -164,6 +165,10 @@ PlayerWindow::PlayerWindow(const std::optional<fs::path>& argument) {
     shortcut(QKeySequence::Open, [this] { OpenScript(); });
     shortcut(QKeySequence(Qt::CTRL | Qt::Key_T),
              [] { player::OnPractice(player::PracticeAction::Start); });
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_L),
+             [] { player::OnLookup(player::LookupAction::Start); });
+    shortcut(QKeySequence::Undo, [] { player::OnLookup(player::LookupAction::Undo); });
+    lookup_ = new LookupWindow(this);
 
     // A finger writes on the canvas as the mouse does.
     setAttribute(Qt::WA_AcceptTouchEvents);
@@ -202,6 +207,12 @@ void PlayerWindow::BringToFront() {
 }
 
 void PlayerWindow::StartTimer(int32_t ms) { timer_->start(ms); }
+
+void PlayerWindow::ShowLookup(const player::LookupPanel& panel) { lookup_->Show(panel); }
+
+void PlayerWindow::PostLookupReady() {
+    QMetaObject::invokeMethod(this, [] { player::OnLookupReady(); }, Qt::QueuedConnection);
+}
 
 void PlayerWindow::SetCounterText(const std::string& text) {
     const QString shown = QString::fromStdString(text);
@@ -267,6 +278,14 @@ std::unique_ptr<QMenu> PlayerWindow::PracticeMenu() {
     for (QAction* mode : {trace, recall}) mode->setCheckable(true);
     trace->setChecked(status.active && !status.recall);
     recall->setChecked(status.active && status.recall);
+    menu->addSeparator();
+    const bool looking_up = player::CurrentLookup().active;
+    const auto lookup_item = [&menu](const char* text, player::LookupAction action, bool enabled) {
+        menu->addAction(QString::fromUtf8(text), [action] { player::OnLookup(action); })
+            ->setEnabled(enabled);
+    };
+    lookup_item("Look up a kanji by drawing", player::LookupAction::Start, !looking_up);
+    lookup_item("Leave look-up", player::LookupAction::Leave, looking_up);
     return menu;
 }
 
@@ -301,7 +320,8 @@ bool PlayerWindow::event(QEvent* event) {
     const auto* touches = static_cast<QTouchEvent*>(event);
     if (touches->points().isEmpty()) return QDialog::event(event);
     const QPointF at = touches->points().first().position();
-    const bool writes = player::CurrentPractice().active && CanvasRect().contains(at.toPoint());
+    const bool drawing = player::CurrentPractice().active || player::CurrentLookup().active;
+    const bool writes = drawing && CanvasRect().contains(at.toPoint());
     if (type == QEvent::TouchBegin && !writes) return QDialog::event(event);
     ForwardPointer(type, at);
     event->accept();
@@ -340,7 +360,7 @@ void PlayerWindow::keyPressEvent(QKeyEvent* event) {
         }
         return;
     }
-    // Esc leaves practice first; the close box still closes.
+    // Esc leaves practice or look-up first; the close box still closes.
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
         player::OnEscape();
         return;

@@ -1,6 +1,7 @@
 // The player's window on Qt 6 Widgets: the dialog, its six controls, the
-// canvas and the pointer on it, dropped files, the save dialog and the click. Everything it shows
-// or does for the player comes from zepplayer/dialog.h.
+// canvas and the pointer on it, dropped files, the save dialog, the click and
+// the look-up's tool window. Everything it shows or does for the player comes
+// from zepplayer/dialog.h.
 #pragma once
 
 #include <QDialog>
@@ -23,6 +24,7 @@ class QTimer;
 namespace shell_qt {
 
 class ClickSound;
+class LookupWindow;
 
 class PlayerWindow : public QDialog, public player::DialogHost {
 public:
@@ -40,6 +42,8 @@ public:
     void PlayClick() override;
     void BringToFront() override;
     void StartTimer(int32_t ms) override;
+    void ShowLookup(const player::LookupPanel& panel) override;
+    void PostLookupReady() override;
 
     // The open dialog (Ctrl+O): the script the user chose, or none.
     virtual std::optional<std::filesystem::path> AskScriptPath();
@@ -52,8 +56,10 @@ public:
     // did or none was named.
     const std::error_code& ArgumentError() const { return argument_error_; }
 
-    // The canvas' context menu: practice by tracing or from memory, or leave it.
+    // The canvas' context menu: practice by tracing or from memory, look-up,
+    // and leaving either.
     std::unique_ptr<QMenu> PracticeMenu();
+    LookupWindow& Lookup() const { return *lookup_; }
 
     // Esc and the close box.
     void reject() override;
@@ -74,6 +80,7 @@ private:
     QLabel* counter_ = nullptr;
     std::unique_ptr<ClickSound> click_;
     QTimer* timer_ = nullptr;
+    LookupWindow* lookup_ = nullptr;
     // The client area in canvas pixels, and in the screen's device pixels,
     // kept between repaints.
     std::optional<gfx::Bitmap> client_;

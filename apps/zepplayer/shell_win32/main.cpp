@@ -14,6 +14,7 @@
 
 #include "sys/data_dirs.h"
 #include "zep/character_lookup.h"
+#include "zepplayer/lookup_recognizer.h"
 #include "zepplayer/shell_win32/player_window.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*narrow line*/,
@@ -29,6 +30,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*narrow li
     }
     LocalFree(words);
     InitCommonControls();
+    player::SetCandidateSource(player::LocateRecognizer, sys::PlayerDataFolders());
     shell_win32::RunPlayerDialog(instance, argument ? argument->c_str() : nullptr);
     return 0;
 }

@@ -18,6 +18,7 @@
 #include "zepplayer/player_state.h"
 #include "zepplayer/save_types.h"
 #include "zepplayer/shell_win32/bitmap_dib.h"
+#include "zepplayer/shell_win32/lookup_window.h"
 
 namespace fs = std::filesystem;
 
@@ -35,6 +36,10 @@ constexpr UINT kRepaintMessage = WM_APP + 1;  // wParam: player::RepaintArea
 constexpr UINT kToFrontMessage = WM_APP + 2;
 // Ctrl+T, seen by the dialog's message filter.
 constexpr UINT kPracticeKeyMessage = WM_APP + 3;
+// Ctrl+L, Ctrl+Z, and Esc in the tool window; wParam: player::LookupAction.
+constexpr UINT kLookupKeyMessage = WM_APP + 4;
+// The recogniser's load has ended, on its own thread.
+constexpr UINT kLookupReadyMessage = WM_APP + 5;
 
 constexpr UINT_PTR kPracticeTimer = 1;
 
@@ -42,6 +47,8 @@ constexpr UINT_PTR kPracticeTimer = 1;
 constexpr UINT kMenuTrace = 1;
 constexpr UINT kMenuRecall = 2;
 constexpr UINT kMenuLeave = 3;
+constexpr UINT kMenuLookup = 4;
+constexpr UINT kMenuLeaveLookup = 5;
 
 HINSTANCE AppInstance = nullptr;
 
@@ -79,6 +86,12 @@ public:
     void StartTimer(int32_t ms) override {
         SetTimer(window_, kPracticeTimer, static_cast<UINT>(std::max(ms, 0)), nullptr);
     }
+
+    void ShowLookup(const player::LookupPanel& panel) override { ShowLookupWindow(panel); }
+
+    void PostLookupReady() override { PostMessageW(window_, kLookupReadyMessage, 0, 0); }
+
+    HWND window() const { return window_; }
 
 private:
     HWND window_ = nullptr;
@@ -249,21 +262,52 @@ void OnContextMenu(HWND window, LPARAM screen_at) {
     AppendMenuW(menu, mode_item | checked(true), kMenuRecall, L"Practice: recall");
     AppendMenuW(menu, UINT{MF_SEPARATOR}, 0, nullptr);
     AppendMenuW(menu, UINT{MF_STRING} | enabled(status.active), kMenuLeave, L"Leave practice");
+    AppendMenuW(menu, UINT{MF_SEPARATOR}, 0, nullptr);
+    const bool looking_up = player::CurrentLookup().active;
+    AppendMenuW(menu, UINT{MF_STRING} | enabled(!looking_up), kMenuLookup,
+                L"Look up a kanji by drawing");
+    AppendMenuW(menu, UINT{MF_STRING} | enabled(looking_up), kMenuLeaveLookup, L"Leave look-up");
     const UINT chosen = static_cast<UINT>(TrackPopupMenu(
         menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, window, nullptr));
     DestroyMenu(menu);
     if (chosen == kMenuTrace) player::OnPractice(player::PracticeAction::Trace);
     if (chosen == kMenuRecall) player::OnPractice(player::PracticeAction::Recall);
     if (chosen == kMenuLeave) player::OnPractice(player::PracticeAction::Leave);
+    if (chosen == kMenuLookup) player::OnLookup(player::LookupAction::Start);
+    if (chosen == kMenuLeaveLookup) player::OnLookup(player::LookupAction::Leave);
+}
+
+// The message a key of ours becomes, or 0; wParam is set for look-up's.
+UINT OurKey(const MSG& message, WPARAM& action) {
+    if (message.message != WM_KEYDOWN) return 0;
+    if (message.wParam == VK_ESCAPE && InLookupWindow(message.hwnd)) {
+        action = static_cast<WPARAM>(player::LookupAction::Leave);
+        return kLookupKeyMessage;
+    }
+    if (GetKeyState(VK_CONTROL) >= 0 || GetKeyState(VK_MENU) < 0) return 0;
+    switch (message.wParam) {
+        case 'T':
+            return kPracticeKeyMessage;
+        case 'L':
+            action = static_cast<WPARAM>(player::LookupAction::Start);
+            return kLookupKeyMessage;
+        case 'Z':
+            action = static_cast<WPARAM>(player::LookupAction::Undo);
+            return kLookupKeyMessage;
+        default:
+            return 0;
+    }
 }
 
 // A modal dialog's keys go to its focused button; its message filter sees
-// them first, whichever control has the focus.
+// them first, whichever control has the focus, and those of the look-up's
+// tool window too.
 LRESULT CALLBACK FilterDialogKeys(int code, WPARAM wparam, LPARAM lparam) {
     const MSG* message = reinterpret_cast<const MSG*>(lparam);
-    if (code == MSGF_DIALOGBOX && message->message == WM_KEYDOWN && message->wParam == 'T' &&
-        GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_MENU) >= 0) {
-        PostMessageW(GetAncestor(message->hwnd, GA_ROOT), kPracticeKeyMessage, 0, 0);
+    WPARAM action = 0;
+    const UINT ours = code == MSGF_DIALOGBOX ? OurKey(*message, action) : 0;
+    if (ours != 0) {
+        PostMessageW(Host.window(), ours, action, 0);
         return TRUE;
     }
     return CallNextHookEx(KeyFilter, code, wparam, lparam);
@@ -272,6 +316,8 @@ LRESULT CALLBACK FilterDialogKeys(int code, WPARAM wparam, LPARAM lparam) {
 void OnInitDialog(HWND window, const wchar_t* argument) {
     Host.Attach(window);
     DragAcceptFiles(window, TRUE);
+    // Without it, look-up has nowhere to show; the rest works.
+    CreateLookupWindow(AppInstance, window);
     // The sound devices are found now, not at the first click: a slow first
     // search would delay that click until the next one cuts it off.
     waveOutGetNumDevs();
@@ -323,6 +369,12 @@ INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wparam, LPARAM lpa
             return TRUE;
         case kPracticeKeyMessage:
             player::OnPractice(player::PracticeAction::Start);
+            return TRUE;
+        case kLookupKeyMessage:
+            player::OnLookup(static_cast<player::LookupAction>(wparam));
+            return TRUE;
+        case kLookupReadyMessage:
+            player::OnLookupReady();
             return TRUE;
         case WM_DROPFILES:
             OnDropFiles(reinterpret_cast<HDROP>(wparam));

@@ -1,6 +1,7 @@
 // The player's window on Win32: the dialog from template 1, its canvas and the
-// pointer on it, dropped files, the save dialog and the click. Everything it
-// shows or does for the player comes from zepplayer/dialog.h.
+// pointer on it, dropped files, the save dialog, the click and the look-up's
+// tool window. Everything it shows or does for the player comes from
+// zepplayer/dialog.h.
 #pragma once
 
 #include <windows.h>

@@ -102,6 +102,16 @@ void FakeHost::StartTimer(int32_t ms) {
     timers_.push_back(ms);
 }
 
+void FakeHost::ShowLookup(const player::LookupPanel& panel) {
+    const std::lock_guard lock(mutex_);
+    panel_ = panel;
+}
+
+player::LookupPanel FakeHost::Panel() const {
+    const std::lock_guard lock(mutex_);
+    return panel_;
+}
+
 std::vector<int32_t> FakeHost::Timers() const {
     const std::lock_guard lock(mutex_);
     return timers_;

@@ -41,6 +41,9 @@ public:
     void PauseAnimation(int32_t ms, const player::PlayingFlag& playing) override;
     // Recorded only: a test calls OnTimer itself, in no time at all.
     void StartTimer(int32_t ms) override;
+    void ShowLookup(const player::LookupPanel& panel) override;
+    // Counted only: a test calls OnLookupReady itself.
+    void PostLookupReady() override { ++ready_posts_; }
 
     // The first pause of ms that the animation takes lasts until Release or
     // until the animation is stopped.
@@ -58,6 +61,8 @@ public:
     std::vector<int32_t> DialogSleeps() const;
     int SaveAsked() const;
     std::vector<int32_t> Timers() const;
+    player::LookupPanel Panel() const;
+    int ReadyPosts() const { return ready_posts_; }
     int Clicks() const { return clicks_; }
     int Fronts() const { return fronts_; }
     int AnimationCalls() const { return animation_calls_; }
@@ -77,6 +82,8 @@ private:
     std::vector<int32_t> ended_;
     std::vector<int32_t> dialog_sleeps_;
     std::vector<int32_t> timers_;
+    player::LookupPanel panel_;
+    std::atomic<int> ready_posts_{0};
     std::optional<std::filesystem::path> save_path_;
     int save_asked_ = 0;
     int32_t hold_at_ = -1;
