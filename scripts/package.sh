@@ -24,10 +24,7 @@ mkdir -p "$dist"
 prepare_linux() {
   [ -f build/build.ninja ] || cmake -S . -B build -G Ninja >/dev/null
   cmake --build build --target zepplayer felmar dorvik zepkit manual_pages
-  if [ ! -f build/kanji-import-report.md ] || [ build/bin/zepkit -nt build/kanji-import-report.md ]
-  then
-    bash scripts/import-kanji.sh build
-  fi
+  bash scripts/import-kanji.sh build --if-stale
 }
 
 # What the build's cache says of a variable.
