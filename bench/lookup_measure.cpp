@@ -28,7 +28,7 @@
 #include "lookup/recognizer.h"
 #include "sys/data_dirs.h"
 #include "sys/files.h"
-#include "zep/character_store.h"
+#include "zep/character_lookup.h"
 #include "zepkit/stroke_data.h"
 
 namespace {
@@ -203,13 +203,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::vector<fs::path> folders = sys::PlayerDataFolders();
-    if (o->store.empty()) {
-        for (const fs::path& f : folders) {
-            if (o->store.empty() && fs::exists(f / player::kCharacterStoreName)) {
-                o->store = f / player::kCharacterStoreName;
-            }
-        }
-    }
+    if (o->store.empty()) o->store = player::FindCharacterStore(folders).value_or("");
     if (o->model.empty()) o->model = lookup::FindHandwritingModel(folders).value_or("");
     std::string error;
     const Clock::time_point load_start = Clock::now();

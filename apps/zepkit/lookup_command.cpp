@@ -7,7 +7,7 @@
 
 #include "lookup/recognizer.h"
 #include "sys/data_dirs.h"
-#include "zep/character_store.h"
+#include "zep/character_lookup.h"
 #include "zep/script.h"
 #include "zepkit/json_lines.h"
 #include "zepkit/progress.h"
@@ -22,16 +22,6 @@ using Json = nlohmann::ordered_json;
 constexpr char kUsage[] = "Usage: zepkit lookup [FILE]\n";
 constexpr size_t kCandidates = 10;
 
-std::optional<fs::path> FindSet(const std::vector<fs::path>& folders) {
-    for (const fs::path& folder : folders) {
-        std::error_code ec;
-        if (fs::is_regular_file(folder / player::kCharacterStoreName, ec)) {
-            return folder / player::kCharacterStoreName;
-        }
-    }
-    return std::nullopt;
-}
-
 std::unique_ptr<lookup::Recognizer> LoadRecognizer() {
     const std::vector<fs::path> folders = sys::PlayerDataFolders();
     const std::optional<fs::path> model = lookup::FindHandwritingModel(folders);
@@ -40,7 +30,7 @@ std::unique_ptr<lookup::Recognizer> LoadRecognizer() {
                      lookup::kModelFileName, lookup::kModelPackage);
         return nullptr;
     }
-    const std::optional<fs::path> set = FindSet(folders);
+    const std::optional<fs::path> set = player::FindCharacterStore(folders);
     if (!set) {
         std::fputs("zepkit: no kanji set to look up in; import one first\n", stderr);
         return nullptr;

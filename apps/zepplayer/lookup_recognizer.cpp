@@ -3,28 +3,13 @@
 #include <memory>
 #include <optional>
 #include <span>
-#include <system_error>
 
 #include "lookup/recognizer.h"
-#include "zep/character_store.h"
+#include "zep/character_lookup.h"
 
 namespace fs = std::filesystem;
 
 namespace player {
-
-namespace {
-
-// The set of the first data folder that has one, as characters are found.
-std::optional<fs::path> FindStore(const std::vector<fs::path>& data_folders) {
-    for (const fs::path& folder : data_folders) {
-        std::error_code ec;
-        const fs::path store = folder / kCharacterStoreName;
-        if (fs::is_regular_file(store, ec)) return store;
-    }
-    return std::nullopt;
-}
-
-}  // namespace
 
 LoadCandidates LocateRecognizer(const std::vector<fs::path>& data_folders, std::string& error) {
     const std::optional<fs::path> model = lookup::FindHandwritingModel(data_folders);
@@ -32,7 +17,7 @@ LoadCandidates LocateRecognizer(const std::vector<fs::path>& data_folders, std::
         error = std::string("No handwriting model: install the package ") + lookup::kModelPackage;
         return nullptr;
     }
-    const std::optional<fs::path> store = FindStore(data_folders);
+    const std::optional<fs::path> store = FindCharacterStore(data_folders);
     if (!store) {
         error = std::string("No kanji set: no data folder holds ") + kCharacterStoreName;
         return nullptr;

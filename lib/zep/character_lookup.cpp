@@ -113,6 +113,14 @@ std::optional<fs::path> FindCharacterScript(std::u16string_view text,
     return std::nullopt;
 }
 
+std::optional<fs::path> FindCharacterStore(const std::vector<fs::path>& data_folders) {
+    for (const fs::path& folder : data_folders) {
+        std::error_code ec;
+        if (fs::is_regular_file(folder / kCharacterStoreName, ec)) return folder / kCharacterStoreName;
+    }
+    return std::nullopt;
+}
+
 std::optional<StoredCharacter> FindStoredCharacter(std::u16string_view text,
                                                    const std::vector<fs::path>& data_folders,
                                                    std::string& error) {

@@ -41,6 +41,10 @@ namespace player {
     std::u16string_view text, const std::vector<std::filesystem::path>& data_folders,
     std::string& error);
 
+// The set of the first data folder that has one; nothing when none has.
+[[nodiscard]] std::optional<std::filesystem::path> FindCharacterStore(
+    const std::vector<std::filesystem::path>& data_folders);
+
 // What a program opens for a word of its command line: a file of that name
 // when there is one, otherwise the script of the character the word names.
 // Nothing, with a message naming the word, when it names neither.
