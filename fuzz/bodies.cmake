@@ -13,5 +13,5 @@ add_library(zep_fuzz_bodies STATIC
 target_include_directories(zep_fuzz_bodies PUBLIC ${CMAKE_CURRENT_LIST_DIR})
 # stb_image's BMP loader is the reference of the BMP target.
 target_include_directories(zep_fuzz_bodies SYSTEM PRIVATE ${STB_INCLUDE_DIR})
-target_link_libraries(zep_fuzz_bodies PUBLIC lib_animation lib_picture lib_zep dorvik_core lib_sys)
+target_link_libraries(zep_fuzz_bodies PUBLIC lib_animation lib_lookup lib_picture lib_zep dorvik_core lib_sys)
 zep_warnings(zep_fuzz_bodies)

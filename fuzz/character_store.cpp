@@ -1,11 +1,13 @@
 // An imported set from any bytes: reading a character never crashes and
 // either refuses with a reason or gives a record within the format's limits,
 // which unpacks into files that load as a document of as many region files,
-// and which a set written afresh gives back unchanged.
+// and which a set written afresh gives back unchanged. The look-up's stroke
+// paths are read too: each either refused or kept exactly as it is stored.
 #include <string>
 #include <system_error>
 
 #include "fuzz_targets.h"
+#include "lookup/stroke_index.h"
 #include "scratch_folder.h"
 #include "zep/character_files.h"
 #include "zep/character_store.h"
@@ -57,6 +59,16 @@ void FuzzCharacterStore(const uint8_t* data, size_t size) {
         if (!record) continue;
         Require(error.empty(), "a record found comes without a refusal");
         CheckRecord(folder.path(), *record);
+    }
+    std::string error;
+    const auto all = player::ReadAllStrokePaths(store, error);
+    Require(all.has_value() == error.empty(), "stroke paths come, or a refusal");
+    if (!all) return;
+    for (const player::StoredStrokePaths& record : *all) {
+        const auto strokes = lookup::DecodeStrokePaths(record.stroke_paths);
+        if (!strokes) continue;
+        Require(lookup::EncodeStrokePaths(*strokes) == record.stroke_paths,
+                "decoded stroke paths encode to the same bytes");
     }
 }
 

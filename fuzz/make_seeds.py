@@ -286,9 +286,10 @@ for name, data in command_lines.items():
 
 # ---- imported sets ------------------------------------------------------------
 
-def kanji_set(characters, application_id=0x5A45506B, version=1):
+def kanji_set(characters, application_id=0x5A45506B, version=1, paths=None):
     """A set as zepkit writes it: one record per character, each region file
-    after its 4-byte little-endian length."""
+    after its 4-byte little-endian length; paths, by name, are the look-up's
+    stroke paths (a set without them is one written before they were kept)."""
     import sqlite3
     db = sqlite3.connect(":memory:")
     db.execute("PRAGMA page_size=1024")
@@ -300,6 +301,11 @@ def kanji_set(characters, application_id=0x5A45506B, version=1):
         packed = b"".join(le32(len(r)) + r for r in regions)
         db.execute("INSERT INTO characters VALUES(?,?,?,?,?)",
                    (name, grade, len(regions), script, packed))
+    if paths is not None:
+        db.execute("CREATE TABLE stroke_paths(character TEXT PRIMARY KEY NOT NULL,"
+                   " paths BLOB NOT NULL)")
+        for name, data in paths.items():
+            db.execute("INSERT INTO stroke_paths VALUES(?,?)", (name, data))
     db.commit()
     return db.serialize()
 
@@ -309,6 +315,11 @@ migi = ("右", 1, b"L 90 0 0 0\nW\nL 0 0 0 0\nW\n",
 kawa = ("kawa", None, b"D\n", [region_rows(bar(60, 20, 80, 230))])
 put("fuzz_character_store", "two_characters", kanji_set([migi, kawa]))
 put("fuzz_character_store", "empty_set", kanji_set([]))
+# Each path: the stroke count, then per stroke its flags (1: it has a
+# direction), its point count and the points' x, y bytes.
+put("fuzz_character_store", "stroke_paths", kanji_set([migi, kawa], paths={
+    "右": bytes([2, 1, 3, 40, 70, 120, 70, 200, 70, 1, 2, 100, 20, 100, 230]),
+    "kawa": bytes([1, 0, 2, 70, 20, 70, 230])}))
 put("fuzz_character_store", "foreign_id", kanji_set([migi], application_id=1))
 put("fuzz_character_store", "later_version", kanji_set([migi], version=2))
 whole = kanji_set([migi, kawa])

@@ -6,8 +6,9 @@
 #     into a scratch folder, zepkit drawing 右 from the set it carries;
 #   the ZIP: one folder with the four programs, the samples, the README, the
 #     set's licences and the handwriting model with its and Zinnia's, and
-#     zepkit.exe drawing 右 from the unzipped folder and zepplayer.exe showing
-#     it there, under Wine.
+#     zepkit.exe drawing 右 from the unzipped folder, looking up a drawn 一
+#     there with the model it carries, and zepplayer.exe showing 右 there,
+#     under Wine.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -74,6 +75,13 @@ source scripts/wine-env.sh
 (cd "$work/zip/$folder" && LC_ALL=C.UTF-8 LOCALAPPDATA='C:\nowhere' \
   wine zepkit.exe sheet 右 migi.png >/dev/null 2>&1) || true
 report "zepkit.exe draws 右 in the unzipped folder" "$(drew_migi "$work/zip/$folder/migi.png")"
+echo '{"strokes": [[[40, 127], [127, 126], [214, 127]]]}' > "$work/zip/$folder/one.jsonl"
+found=$(cd "$work/zip/$folder" && LC_ALL=C.UTF-8 LOCALAPPDATA='C:\nowhere' \
+  wine zepkit.exe lookup one.jsonl 2>/dev/null) || true
+case $found in
+  '{"candidates":["一",'*) report "zepkit.exe looks up a drawn 一 in the unzipped folder" ok ;;
+  *) report "zepkit.exe looks up a drawn 一 in the unzipped folder" "got '$found'" ;;
+esac
 
 # zepplayer.exe 右 in the unzipped folder, on a screen of its own: the set's
 # character fills the white canvas, where a character not found leaves it
