@@ -8,6 +8,7 @@
 
 #include "animation/engine.h"
 #include "animation/recording_effects.h"
+#include "lookup/stroke_index.h"
 #include "support/character_files.h"
 #include "zep/character_files.h"
 #include "zep/document.h"
@@ -100,6 +101,25 @@ TEST(Import, FidelityMatchesTheEnginesAnimation) {
 }
 
 // A malformed file is named and refused; the others are still imported.
+// The set keeps each stroke's path for the look-up, in writing order: the bar
+// left to right, the hook down and then to the right.
+TEST(Import, KeepsEachStrokesPathInWritingOrder) {
+    const ScratchDir dir;
+    const zepkit::ImportResult result =
+        zepkit::ImportCharacter(WriteSource(dir, "hook", kHookCharacter));
+    ASSERT_EQ(result.error, "");
+    const auto strokes = lookup::DecodeStrokePaths(result.character.stroke_paths);
+    ASSERT_TRUE(strokes);
+    ASSERT_EQ(strokes->size(), 2u);
+    const auto& bar = (*strokes)[0].path;
+    const auto& hook = (*strokes)[1].path;
+    ASSERT_GE(bar.size(), 8u);
+    ASSERT_GE(hook.size(), 8u);
+    EXPECT_GT(bar.back().x - bar.front().x, 150);
+    EXPECT_GT(hook[hook.size() / 2].y - hook.front().y, 40);
+    EXPECT_GT(hook.back().x - hook[hook.size() / 2].x, 30);
+}
+
 TEST(Import, RefusesABadFileAndGoesOn) {
     const ScratchDir dir;
     const std::vector<fs::path> sources{

@@ -3,6 +3,8 @@
 // never sees a set half replaced.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <atomic>
 #include <fstream>
 #include <iterator>
@@ -118,6 +120,36 @@ TEST(CharacterStore, RefusesWhatIsNotAWholeSet) {
         }
         EXPECT_GT(refused, 0u) << c.name;
     }
+}
+
+// The look-up's stroke paths come back as written, for the characters that
+// have them; a set written before they were kept (the fuzzer's seed) still
+// gives its characters, and its missing paths are refused with advice.
+TEST(CharacterStore, KeepsStrokePathsBesideTheRecords) {
+    const ScratchDir dir;
+    std::vector<StoredCharacter> samples = Samples();
+    samples[0].stroke_paths = std::string("\x01\x01\x01\x05\x06", 5);
+    samples[2].stroke_paths = "paths";
+    std::string error;
+    const fs::path store = dir.path() / "kanji.sqlite";
+    ASSERT_TRUE(player::WriteCharacterStore(store, samples, error)) << error;
+    const auto all = player::ReadAllStrokePaths(store, error);
+    ASSERT_TRUE(all) << error;
+    ASSERT_EQ(all->size(), 2u);
+    for (const player::StoredStrokePaths& paths : *all) {
+        const auto written = std::find_if(samples.begin(), samples.end(),
+                                          [&](const auto& c) { return c.name == paths.name; });
+        ASSERT_NE(written, samples.end());
+        EXPECT_EQ(paths.stroke_paths, written->stroke_paths);
+    }
+
+    const fs::path older =
+        fs::path(ZEP_SOURCE_DIR) / "fuzz/corpus/fuzz_character_store/two_characters";
+    EXPECT_TRUE(player::ReadStoredCharacter(older, "右", error)) << error;
+    EXPECT_FALSE(player::ReadAllStrokePaths(older, error));
+    EXPECT_NE(error.find("import the set again"), std::string::npos) << error;
+    EXPECT_FALSE(player::ReadAllStrokePaths(dir.Write("text.sqlite", "L 0;"), error));
+    EXPECT_NE(error.find("text.sqlite"), std::string::npos) << error;
 }
 
 // One thread replaces the set over and over with one of two versions while
