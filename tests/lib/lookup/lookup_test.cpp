@@ -133,6 +133,43 @@ TEST(CharacterIndex, RanksTheCharacterWrittenFirstAndAnotherOrderLower) {
     }
 }
 
+// Where and how large the drawing is does not count; the direction of a stroke
+// does, unless it is a stroke shown at once, which has none.
+TEST(MatchCost, IgnoresPlaceAndSizeAndTheDirectionOfShownStrokes) {
+    for (const auto& [name, strokes] : Characters()) {
+        const lookup::Shape own = lookup::CharacterShape(Indexed(strokes));
+        const std::vector<Ink> drawn = Written(strokes);
+        std::vector<Ink> moved = drawn;
+        for (Ink& ink : moved) {
+            for (practice::Point& p : ink) p = {p.x * 0.5 + 100, p.y * 0.5 + 20};
+        }
+        const double cost = lookup::MatchCost(lookup::DrawingShape(drawn), own);
+        EXPECT_NEAR(lookup::MatchCost(lookup::DrawingShape(moved), own), cost, 1e-9) << name;
+
+        std::vector<Ink> reversed = drawn;
+        std::reverse(reversed.back().begin(), reversed.back().end());
+        std::vector<IndexedStroke> shown = Indexed(strokes);
+        shown.back().direction_judged = false;
+        EXPECT_GT(lookup::MatchCost(lookup::DrawingShape(reversed), own), cost + 0.02) << name;
+        EXPECT_NEAR(lookup::MatchCost(lookup::DrawingShape(reversed), lookup::CharacterShape(shown)),
+                    lookup::MatchCost(lookup::DrawingShape(drawn), lookup::CharacterShape(shown)),
+                    1e-9)
+            << name;
+    }
+}
+
+// The model in a data folder comes first; without one, nothing or the
+// package's.
+TEST(FindHandwritingModel, LooksInTheDataFoldersFirst) {
+    const player_test::ScratchDir dir;
+    fs::create_directories(dir.path() / "b");
+    dir.Write("b/handwriting-ja.model", "m");
+    const std::vector<fs::path> folders = {dir.path() / "a", dir.path() / "b"};
+    EXPECT_EQ(lookup::FindHandwritingModel(folders), dir.path() / "b" / "handwriting-ja.model");
+    EXPECT_EQ(lookup::FindHandwritingModel({dir.path() / "a"}).has_value(),
+              fs::exists("/usr/share/tegaki/models/zinnia/handwriting-ja.model"));
+}
+
 // The model's score counts, but less than the strokes: it breaks near ties
 // and cannot lift a character whose strokes do not fit.
 TEST(CharacterIndex, WeighsTheModelsGuessesBelowTheStrokes) {
