@@ -1,10 +1,13 @@
 #include "zepplayer/shell_qt/lookup_window.h"
 
+#include <algorithm>
+
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
 #include <QVBoxLayout>
 
@@ -21,6 +24,16 @@ constexpr int kButtonSide = 52;
 // controls. The same as the Win32 window's, so that the window checks find
 // the first candidate at the same place in both.
 constexpr int kGap = 8;
+
+// Beside the dialog where the screen has room for it, else below the dialog;
+// on the screen either way.
+QPoint Beside(const QRect& dialog, const QSize& size, const QRect& screen) {
+    QPoint at = dialog.topRight() + QPoint(kGap, 0);
+    if (at.x() + size.width() > screen.right()) at = dialog.bottomLeft() + QPoint(0, kGap);
+    at.setX(std::clamp(at.x(), screen.left(), std::max(screen.left(), screen.right() - size.width())));
+    at.setY(std::clamp(at.y(), screen.top(), std::max(screen.top(), screen.bottom() - size.height())));
+    return at;
+}
 constexpr int kMargin = 8;
 constexpr int kSpacing = 6;
 constexpr int kStatusHeight = 20;
@@ -98,7 +111,7 @@ void LookupWindow::Show(const player::LookupPanel& panel) {
     undo_->setEnabled(panel.can_undo);
     clear_->setEnabled(panel.can_undo);
     if (isVisible()) return;
-    move(player_->frameGeometry().topRight() + QPoint(kGap, 0));
+    move(Beside(player_->frameGeometry(), sizeHint(), player_->screen()->availableGeometry()));
     show();
 }
 

@@ -1,5 +1,6 @@
 #include "zepplayer/shell_win32/lookup_window.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 
@@ -152,10 +153,22 @@ void ShowLookupWindow(const player::LookupPanel& panel) {
     EnableWindow(GetDlgItem(Tool, kIdUndo), panel.can_undo);
     EnableWindow(GetDlgItem(Tool, kIdClear), panel.can_undo);
     if (IsWindowVisible(Tool)) return;
-    RECT dialog{};
+    RECT dialog{}, tool{};
     GetWindowRect(Owner, &dialog);
+    GetWindowRect(Tool, &tool);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(Owner, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& screen = monitor.rcWork;
+    const LONG width = tool.right - tool.left, height = tool.bottom - tool.top;
+    // Beside the dialog where the screen has room for it, else below the
+    // dialog; on the screen either way.
+    POINT at{dialog.right + Scaled(kGap), dialog.top};
+    if (at.x + width > screen.right) at = {dialog.left, dialog.bottom + Scaled(kGap)};
+    at.x = std::clamp(at.x, screen.left, std::max(screen.left, screen.right - width));
+    at.y = std::clamp(at.y, screen.top, std::max(screen.top, screen.bottom - height));
     // The keys stay with the dialog, where Esc leaves look-up.
-    SetWindowPos(Tool, nullptr, dialog.right + Scaled(kGap), dialog.top, 0, 0,
+    SetWindowPos(Tool, nullptr, at.x, at.y, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }
 
