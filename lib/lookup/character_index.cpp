@@ -18,11 +18,15 @@ std::vector<std::string> CharacterIndex::Rank(const Shape& drawing,
                                               const std::vector<HandwritingModel::Guess>& guesses,
                                               const Tuning& tuning, size_t count) const {
     if (drawing.empty()) return {};
-    // Each candidate's model score, for those the model proposed.
+    // Each candidate's model score above the lowest of the guesses, for those
+    // the model proposed: a guess never counts against a character, as a
+    // score below zero would against one the model did not propose.
+    double lowest = 0;
+    for (const HandwritingModel::Guess& guess : guesses) lowest = std::min(lowest, guess.score);
     std::unordered_map<size_t, double> model_score;
     for (const HandwritingModel::Guess& guess : guesses) {
         const auto found = by_name_.find(guess.character);
-        if (found != by_name_.end()) model_score.emplace(found->second, guess.score);
+        if (found != by_name_.end()) model_score.emplace(found->second, guess.score - lowest);
     }
     std::vector<size_t> pool;
     for (const auto& [index, score] : model_score) pool.push_back(index);

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 namespace lookup {
 
@@ -10,34 +9,34 @@ namespace {
 
 using practice::Point;
 
-struct Box {
-    double left = std::numeric_limits<double>::infinity(), top = left;
-    double right = -left, bottom = -left;
-    void Add(Point p) {
-        left = std::min(left, p.x), right = std::max(right, p.x);
-        top = std::min(top, p.y), bottom = std::max(bottom, p.y);
-    }
-};
-
-// The strokes laid in the unit box: centred on their box, its longer side 1.
+// The strokes resampled and laid around their centre (the mean of their
+// points), scaled so that their spread (the root mean square distance from
+// it) is a quarter. Unlike the box around them, neither moves much when one
+// stroke reaches out further than the writer's others.
 Shape Normalised(const std::vector<std::vector<Point>>& strokes, const std::vector<bool>& directed) {
-    Box box;
-    for (const auto& stroke : strokes) {
-        for (const Point& p : stroke) box.Add(p);
-    }
-    // A single dot or a straight line still has a size: at least a pixel.
-    const double side = std::max({box.right - box.left, box.bottom - box.top, 1.0});
-    const double cx = (box.left + box.right) / 2, cy = (box.top + box.bottom) / 2;
     Shape shape(strokes.size());
+    Point centre;
     for (size_t s = 0; s < strokes.size(); ++s) {
         const std::vector<Point>& stroke = strokes[s];
         const practice::Ink even = stroke.size() > 1 && practice::InkLength(stroke) > 0
                                        ? practice::Resampled(stroke, kShapePoints)
                                        : practice::Ink(kShapePoints, stroke.front());
-        for (size_t k = 0; k < kShapePoints; ++k) {
-            shape[s].points[k] = {(even[k].x - cx) / side, (even[k].y - cy) / side};
-        }
+        std::copy(even.begin(), even.end(), shape[s].points.begin());
+        for (const Point& p : even) centre.x += p.x, centre.y += p.y;
         shape[s].direction_judged = directed[s];
+    }
+    const double count = static_cast<double>(strokes.size() * kShapePoints);
+    centre = {centre.x / count, centre.y / count};
+    double squares = 0;
+    for (const ShapeStroke& stroke : shape) {
+        for (const Point& p : stroke.points) {
+            squares += (p.x - centre.x) * (p.x - centre.x) + (p.y - centre.y) * (p.y - centre.y);
+        }
+    }
+    // A single dot still has a size: a pixel.
+    const double unit = std::max(4 * std::sqrt(squares / count), 1.0);
+    for (ShapeStroke& stroke : shape) {
+        for (Point& p : stroke.points) p = {(p.x - centre.x) / unit, (p.y - centre.y) / unit};
     }
     return shape;
 }

@@ -1,6 +1,6 @@
 // How well a drawing matches a character's strokes, stroke by stroke, in
-// writing order: both are brought to one size and place (the box around
-// them), each stroke to the same number of points along it, and the drawn
+// writing order: both are brought to one size and place (their centre and
+// spread), each stroke to the same number of points along it, and the drawn
 // strokes are paired with the character's in order, or, at a price, in any
 // order, so that a character written in another order is still found.
 #pragma once
@@ -17,10 +17,11 @@ namespace lookup {
 inline constexpr size_t kShapePoints = 10;
 
 struct ShapeStroke {
-    std::array<practice::Point, kShapePoints> points;  // in writing order, in the unit box
+    std::array<practice::Point, kShapePoints> points;  // in writing order
     bool direction_judged = true;
 };
-// Strokes laid in a box whose longer side runs from -0.5 to 0.5, centred.
+// Strokes laid around their centre, their spread a quarter: a character
+// fits in about a unit square.
 using Shape = std::vector<ShapeStroke>;
 
 // Drawn strokes with fewer than two distinct points are left out.
@@ -28,11 +29,11 @@ using Shape = std::vector<ShapeStroke>;
 [[nodiscard]] Shape CharacterShape(const std::vector<IndexedStroke>& strokes);
 
 struct MatchWeights {
-    double skip = 0.5;         // a stroke that is drawn but not in the character, or missing
+    double skip = 0.35;        // a stroke that is drawn but not in the character, or missing
     double other_order = 0.03;  // the price of pairing the strokes in any order
 };
 
-// The mean distance of paired strokes' points, in box sides, with skips:
+// The mean distance of paired strokes' points, in those units, with skips:
 // 0 for a drawing that is the character itself; lower is better.
 [[nodiscard]] double MatchCost(const Shape& drawing, const Shape& character,
                                const MatchWeights& weights = {});

@@ -13,7 +13,7 @@ struct Tuning {
     // Characters of the set with this many strokes more or fewer than the
     // drawing are compared too, whether the model proposed them or not.
     size_t stroke_count_window = 1;
-    double model_weight = 0.01;  // a model score's worth in match cost
+    double model_weight = 0.02;  // a model score's worth in match cost
     // Whether the model sees the drawing fitted to its box (else as drawn).
     bool fit_for_model = true;
 };
