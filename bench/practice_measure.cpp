@@ -24,6 +24,7 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <nlohmann/json.hpp>
@@ -397,11 +398,15 @@ std::map<std::string, std::vector<Ink>> LoadHuman(const fs::path& path) {
     return samples;
 }
 
-// Whether the writer used the data's order, by the check that put the data
-// in KanjiVG's order: the written strokes, reduced to their ends, matched to
-// the centre-lines all at once at the least cost, each to its own. Nothing of
-// the judge takes part, so this cannot favour it.
-bool InDataOrder(const std::vector<Ink>& written, const std::vector<Ink>& medians) {
+// For each centre-line, the written stroke drawn for it, by the check that put
+// the data in KanjiVG's order: the written strokes, reduced to their ends,
+// matched to the centre-lines all at once at the least cost. The writer used
+// the data's order when each is its own. Nothing of the judge takes part, so
+// this cannot favour it.
+std::vector<size_t> WritersTurns(const std::vector<Ink>& written,
+                                 const std::vector<Ink>& medians) {
+    std::vector<size_t> own(written.size());
+    for (size_t i = 0; i < own.size(); ++i) own[i] = i;
     std::vector<zepkit::StrokeData> ours;
     for (const Ink& line : medians) {
         zepkit::StrokeData s;
@@ -410,19 +415,20 @@ bool InDataOrder(const std::vector<Ink>& written, const std::vector<Ink>& median
     }
     std::vector<zepkit::ReferenceStroke> theirs;
     for (const Ink& ink : written) {
-        if (ink.empty()) return false;
+        if (ink.empty()) return own;
         theirs.push_back({{ink.front().x, ink.front().y}, {ink.back().x, ink.back().y}});
     }
     const zepkit::JapaneseOrderCheck check = zepkit::CompareWithReference(ours, theirs);
-    for (size_t i = 0; i < check.match.size(); ++i) {
-        if (check.match[i] != i) return false;
-    }
-    return check.status == zepkit::ReferenceStatus::Compared;
+    return check.status == zepkit::ReferenceStatus::Compared ? check.match : own;
 }
 
-// Samples in the data's order count in tallies, the others in out_of_order.
-void MeasureHuman(const std::vector<Character>& chars, const Options& o,
-                  std::vector<Tally>& tallies, std::vector<Tally>& out_of_order) {
+// Tallies of the real samples: those written in the data's order; the others
+// as written; and the others with each stroke written at its turn.
+struct HumanTallies {
+    std::vector<Tally> in_order, as_written, at_turn;
+};
+
+void MeasureHuman(const std::vector<Character>& chars, const Options& o, HumanTallies& tallies) {
     const auto samples = LoadHuman(o.human);
     if (samples.empty()) {
         std::printf("real handwriting: '%s' not found, skipped\n", Utf8(o.human).c_str());
@@ -443,7 +449,9 @@ void MeasureHuman(const std::vector<Character>& chars, const Options& o,
         const auto model = LoadModel(o, chars[c].name);
         if (!model || practice::StrokeCount(*model) != chars[c].medians.size()) continue;
         ++done;
-        const bool in_order = InDataOrder(found->second, chars[c].medians);
+        const std::vector<size_t> turns = WritersTurns(found->second, chars[c].medians);
+        bool in_order = true;
+        for (size_t i = 0; i < turns.size(); ++i) in_order = in_order && turns[i] == i;
         in_order_count += in_order;
         const uint64_t seed = o.seed ^ NameHash(chars[c].name) ^ 0x5EED;
         current_character = chars[c].name + " (" + std::to_string(chars[c].medians.size()) +
@@ -454,10 +462,12 @@ void MeasureHuman(const std::vector<Character>& chars, const Options& o,
             return s;
         }();
         const std::vector<Ink>& strokes = found->second;
-        for (const Mode mode : {Mode::Trace, Mode::Recall}) {
+        for (const bool at_turn : {false, true}) {
+          if (at_turn && in_order) break;
+          for (const Mode mode : {Mode::Trace, Mode::Recall}) {
             Writer writer;
             writer.stroke = [&](size_t n, bench::Random& r) {
-                return bench::SampleLikePen(strokes[n], pen, r);
+                return bench::SampleLikePen(strokes[at_turn ? turns[n] : n], pen, r);
             };
             writer.foreign = [&](bench::Random& r) {
                 const std::vector<Ink>& other = *pool[r.Below(pool.size())];
@@ -467,11 +477,14 @@ void MeasureHuman(const std::vector<Character>& chars, const Options& o,
                 return PlacedLine(j.placement(), chars[c].medians[n]);
             };
             for (size_t t = 0; t < o.tunings.size(); ++t) {
-                Tally& tally = in_order ? tallies[t] : out_of_order[t];
+                Tally& tally = in_order  ? tallies.in_order[t]
+                               : at_turn ? tallies.at_turn[t]
+                                         : tallies.as_written[t];
                 Rates& rates = mode == Mode::Trace ? tally.trace : tally.recall;
                 RunSession(model, mode, o, o.tunings[t], writer, strokes.size(), seed, rates,
                            tally);
             }
+          }
         }
     }
     std::printf(
@@ -505,22 +518,43 @@ void PrintTimes(const char* what, std::vector<double> micros) {
 }
 
 // One line per tuning: the rates that the goals name, generated then real.
+Rates Sum(const Rates& a, const Rates& b) {
+    const auto add = [](Count x, const Count& y) {
+        x.hits += y.hits, x.total += y.total;
+        return x;
+    };
+    return {add(a.accepted, b.accepted),
+            add(a.backwards, b.backwards),
+            add(a.backwards_rejected, b.backwards_rejected),
+            add(a.later_right, b.later_right),
+            add(a.later_rejected, b.later_rejected),
+            add(a.other_rejected, b.other_rejected)};
+}
+
+// One line per tuning: the rates that the goals name, generated then real (in
+// the data's order, then every sample with each stroke at its turn, then every
+// sample as written).
 void PrintSideBySide(const Options& o, const std::vector<Tally>& generated,
-                     const std::vector<Tally>& human, const std::vector<Tally>& other_order) {
+                     const HumanTallies& human) {
     std::printf(
         "accept back later other | recall: accept other || real trace: accept back "
-        "later other | real recall: accept other || other order: accept accept\n");
+        "later other | real recall: accept other || every sample at its turn: accept other "
+        "accept other | as written: accept accept\n");
     for (size_t t = 0; t < o.tunings.size(); ++t) {
         const Rates &g = generated[t].trace, &gr = generated[t].recall;
-        const Rates &h = human[t].trace, &hr = human[t].recall;
+        const Rates &h = human.in_order[t].trace, &hr = human.in_order[t].recall;
+        const Rates at = Sum(h, human.at_turn[t].trace), atr = Sum(hr, human.at_turn[t].recall);
+        const Rates as = Sum(h, human.as_written[t].trace),
+                    asr = Sum(hr, human.as_written[t].recall);
         std::printf(
             "%5.1f %5.1f %5.1f %5.1f | %5.1f %5.1f || %5.1f %5.1f %5.1f %5.1f | %5.1f %5.1f"
-            " || %5.1f %5.1f  %s\n",
+            " || %5.1f %5.1f %5.1f %5.1f | %5.1f %5.1f  %s\n",
             g.accepted.Rate(), g.backwards.Rate(), g.later_right.Rate(), g.other_rejected.Rate(),
             gr.accepted.Rate(), gr.other_rejected.Rate(), h.accepted.Rate(), h.backwards.Rate(),
             h.later_rejected.Rate(), h.other_rejected.Rate(), hr.accepted.Rate(),
-            hr.other_rejected.Rate(), other_order[t].trace.accepted.Rate(),
-            other_order[t].recall.accepted.Rate(), o.labels[t].c_str());
+            hr.other_rejected.Rate(), at.accepted.Rate(), at.other_rejected.Rate(),
+            atr.accepted.Rate(), atr.other_rejected.Rate(), as.accepted.Rate(),
+            asr.accepted.Rate(), o.labels[t].c_str());
     }
 }
 
@@ -543,27 +577,39 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::printf("part: %s\n", o->part.c_str());
-    std::vector<Tally> generated(o->tunings.size()), human(o->tunings.size()),
-        human_other_order(o->tunings.size());
+    const size_t n = o->tunings.size();
+    std::vector<Tally> generated(n);
+    HumanTallies human{std::vector<Tally>(n), std::vector<Tally>(n), std::vector<Tally>(n)};
     MeasureGenerated(chars, *o, generated);
-    MeasureHuman(chars, *o, human, human_other_order);
-    if (o->tunings.size() > 1) {
-        PrintSideBySide(*o, generated, human, human_other_order);
+    MeasureHuman(chars, *o, human);
+    if (n > 1) {
+        PrintSideBySide(*o, generated, human);
         return 0;
     }
     std::printf("\n| Writing | Measure | Rate | Strokes |\n|---|---|---:|---:|\n");
     PrintRates("generated, trace", generated[0].trace);
     PrintRates("generated, recall", generated[0].recall);
-    if (human[0].trace.accepted.total) {
-        PrintRates("real, data's order, trace", human[0].trace);
-        PrintRates("real, data's order, recall", human[0].recall);
-        PrintRates("real, other order, trace", human_other_order[0].trace);
-        PrintRates("real, other order, recall", human_other_order[0].recall);
+    const Tally &in_order = human.in_order[0], &at_turn = human.at_turn[0],
+                &as_written = human.as_written[0];
+    if (in_order.trace.accepted.total) {
+        PrintRates("real, data's order, trace", in_order.trace);
+        PrintRates("real, data's order, recall", in_order.recall);
+        PrintRates("real, other order, as written, trace", as_written.trace);
+        PrintRates("real, other order, as written, recall", as_written.recall);
+        PrintRates("real, other order, each stroke at its turn, trace", at_turn.trace);
+        PrintRates("real, other order, each stroke at its turn, recall", at_turn.recall);
+        PrintRates("real, every sample, each stroke at its turn, trace",
+                   Sum(in_order.trace, at_turn.trace));
+        PrintRates("real, every sample, each stroke at its turn, recall",
+                   Sum(in_order.recall, at_turn.recall));
+        PrintRates("real, every sample, as written, trace", Sum(in_order.trace, as_written.trace));
+        PrintRates("real, every sample, as written, recall",
+                   Sum(in_order.recall, as_written.recall));
     }
     std::printf("\n");
     std::vector<double> wall, cpu;
     const Tally* slow = &generated[0];
-    for (const Tally* t : {&generated[0], &human[0], &human_other_order[0]}) {
+    for (const Tally* t : {&std::as_const(generated[0]), &in_order, &as_written, &at_turn}) {
         wall.insert(wall.end(), t->micros.begin(), t->micros.end());
         cpu.insert(cpu.end(), t->cpu_micros.begin(), t->cpu_micros.end());
         if (t->slowest_micros > slow->slowest_micros) slow = t;
