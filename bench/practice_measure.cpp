@@ -11,7 +11,6 @@
 // test part; the thresholds were tuned on the rest.
 #include <time.h>
 #include <unistd.h>
-#include <zlib.h>
 
 #include <algorithm>
 #include <chrono>
@@ -29,6 +28,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "human_samples.h"
 #include "human_writing.h"
 #include "practice/judge.h"
 #include "sys/files.h"
@@ -53,8 +53,6 @@ using practice::Verdict;
 // Strokes shorter than this are exempt from the backwards goal.
 constexpr double kBackwardsMinLength = 20;
 constexpr int kRetries = 4;
-// The handwriting's 1,000-unit box on the 254-pixel canvas.
-constexpr double kHumanScale = 254.0 / 1000.0;
 
 struct Options {
     std::string part = "test";
@@ -372,32 +370,6 @@ void MeasureGenerated(const std::vector<Character>& chars, const Options& o,
     std::printf("generated writing: %zu characters\n", done);
 }
 
-// One handwritten sample per character: strokes as polylines in a 1,000 box.
-std::map<std::string, std::vector<Ink>> LoadHuman(const fs::path& path) {
-    std::map<std::string, std::vector<Ink>> samples;
-    gzFile file = gzopen(Utf8(path).c_str(), "rb");
-    if (!file) return samples;
-    std::string line;
-    char buffer[1 << 16];
-    while (gzgets(file, buffer, sizeof buffer)) {
-        line += buffer;
-        if (line.empty() || line.back() != '\n') continue;
-        const auto json = nlohmann::json::parse(line, nullptr, false);
-        line.clear();
-        if (!json.is_object() || !json.contains("char") || !json.contains("strokes")) continue;
-        std::vector<Ink> strokes;
-        for (const auto& s : json["strokes"]) {
-            Ink ink;
-            for (const auto& p : s)
-                ink.push_back({p[0].get<double>() * kHumanScale, p[1].get<double>() * kHumanScale});
-            strokes.push_back(ink);
-        }
-        samples[json["char"].get<std::string>()] = strokes;
-    }
-    gzclose(file);
-    return samples;
-}
-
 // For each centre-line, the written stroke drawn for it, by the check that put
 // the data in KanjiVG's order: the written strokes, reduced to their ends,
 // matched to the centre-lines all at once at the least cost. The writer used
@@ -429,7 +401,7 @@ struct HumanTallies {
 };
 
 void MeasureHuman(const std::vector<Character>& chars, const Options& o, HumanTallies& tallies) {
-    const auto samples = LoadHuman(o.human);
+    const auto samples = bench::LoadHumanSamples(o.human);
     if (samples.empty()) {
         std::printf("real handwriting: '%s' not found, skipped\n", Utf8(o.human).c_str());
         return;
