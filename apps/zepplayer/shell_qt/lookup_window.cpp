@@ -1,7 +1,5 @@
 #include "zepplayer/shell_qt/lookup_window.h"
 
-#include <algorithm>
-
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -12,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "zepplayer/lookup_mode.h"
+#include "zepplayer/tool_window_place.h"
 
 namespace shell_qt {
 
@@ -25,14 +24,8 @@ constexpr int kButtonSide = 52;
 // the first candidate at the same place in both.
 constexpr int kGap = 8;
 
-// Beside the dialog where the screen has room for it, else below the dialog;
-// on the screen either way.
-QPoint Beside(const QRect& dialog, const QSize& size, const QRect& screen) {
-    QPoint at = dialog.topRight() + QPoint(kGap, 0);
-    if (at.x() + size.width() > screen.right()) at = dialog.bottomLeft() + QPoint(0, kGap);
-    at.setX(std::clamp(at.x(), screen.left(), std::max(screen.left(), screen.right() - size.width())));
-    at.setY(std::clamp(at.y(), screen.top(), std::max(screen.top(), screen.bottom() - size.height())));
-    return at;
+gfx::Rect Covered(const QRect& r) {
+    return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
 }
 constexpr int kMargin = 8;
 constexpr int kSpacing = 6;
@@ -111,7 +104,11 @@ void LookupWindow::Show(const player::LookupPanel& panel) {
     undo_->setEnabled(panel.can_undo);
     clear_->setEnabled(panel.can_undo);
     if (isVisible()) return;
-    move(Beside(player_->frameGeometry(), sizeHint(), player_->screen()->availableGeometry()));
+    const QSize size = sizeHint();
+    const gfx::Point at =
+        player::ToolWindowPlace(Covered(player_->frameGeometry()), size.width(), size.height(),
+                                Covered(player_->screen()->availableGeometry()), kGap);
+    move(at.x, at.y);
     show();
 }
 

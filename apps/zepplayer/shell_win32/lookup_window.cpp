@@ -1,11 +1,11 @@
 #include "zepplayer/shell_win32/lookup_window.h"
 
-#include <algorithm>
 #include <array>
 #include <string>
 
 #include "sys/utf.h"
 #include "zepplayer/lookup_mode.h"
+#include "zepplayer/tool_window_place.h"
 
 namespace shell_win32 {
 
@@ -159,14 +159,10 @@ void ShowLookupWindow(const player::LookupPanel& panel) {
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
     GetMonitorInfoW(MonitorFromWindow(Owner, MONITOR_DEFAULTTONEAREST), &monitor);
-    const RECT& screen = monitor.rcWork;
-    const LONG width = tool.right - tool.left, height = tool.bottom - tool.top;
-    // Beside the dialog where the screen has room for it, else below the
-    // dialog; on the screen either way.
-    POINT at{dialog.right + Scaled(kGap), dialog.top};
-    if (at.x + width > screen.right) at = {dialog.left, dialog.bottom + Scaled(kGap)};
-    at.x = std::clamp(at.x, screen.left, std::max(screen.left, screen.right - width));
-    at.y = std::clamp(at.y, screen.top, std::max(screen.top, screen.bottom - height));
+    const RECT& work = monitor.rcWork;
+    const gfx::Point at = player::ToolWindowPlace(
+        {dialog.left, dialog.top, dialog.right, dialog.bottom}, tool.right - tool.left,
+        tool.bottom - tool.top, {work.left, work.top, work.right, work.bottom}, Scaled(kGap));
     // The keys stay with the dialog, where Esc leaves look-up.
     SetWindowPos(Tool, nullptr, at.x, at.y, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);

@@ -19,6 +19,7 @@
 #include "zepplayer/dialog_layout.h"
 #include "zepplayer/lookup_source.h"
 #include "zepplayer/player_state.h"
+#include "zepplayer/tool_window_place.h"
 
 namespace player {
 namespace {
@@ -280,6 +281,27 @@ TEST_F(LookupTest, AChosenCandidateLoadsAndPlays) {
     EXPECT_EQ(ScriptPath.filename(), fs::path(u8"十.zep"));
     EXPECT_EQ(RegionFiles.size(), 2u);
     EXPECT_TRUE(dialog_test::WaitFor([this] { return host_.Fronts() > 0; })) << "it plays";
+}
+
+// The tool window opens to the right of the player where the screen has
+// room for it, else below the player, and never off the screen.
+TEST(ToolWindowPlace, BesideThePlayerWhereItFitsAndAlwaysOnTheScreen) {
+    const gfx::Rect screen{0, 0, 1000, 700};
+    const struct {
+        const char* name;
+        gfx::Rect dialog;
+        int32_t width, height;
+        gfx::Point at;
+    } cases[] = {
+        {"room on the right", {100, 100, 400, 450}, 300, 120, {408, 100}},
+        {"just room on the right", {100, 100, 400, 450}, 592, 120, {408, 100}},
+        {"no room on the right: below", {300, 100, 700, 450}, 590, 120, {300, 458}},
+        {"below, kept on the screen", {500, 500, 900, 690}, 590, 120, {410, 580}},
+        {"larger than the screen: its corner", {0, 0, 400, 300}, 1200, 900, {0, 0}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ToolWindowPlace(c.dialog, c.width, c.height, screen, 8), c.at) << c.name;
+    }
 }
 
 }  // namespace
