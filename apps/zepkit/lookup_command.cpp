@@ -54,10 +54,10 @@ int LookupCommand(const std::vector<std::u16string>& words) {
         std::fputs(kUsage, stderr);
         return 2;
     }
+    const std::optional<fs::path> file =
+        words.empty() ? std::nullopt : std::optional(fs::path(words[0]));
     std::string input;
-    if (!ReadCommandInput(words.empty() ? std::nullopt : std::optional(fs::path(words[0])), input)) {
-        return 1;
-    }
+    if (!ReadCommandInput(file, input)) return 1;
     // Every line is parsed before the model is loaded, and all are looked up
     // before anything is written, so a bad line leaves no results half written.
     std::vector<std::vector<practice::Ink>> drawings;

@@ -4,6 +4,7 @@
 
 #include "lookup/character_index.h"
 #include "lookup/handwriting_model.h"
+#include "lookup/stroke_match.h"
 #include "zep/canvas.h"
 #include "zep/character_store.h"
 
@@ -41,15 +42,6 @@ std::vector<practice::Ink> FittedToCanvas(std::span<const practice::Ink> strokes
         fitted.push_back(std::move(moved));
     }
     return fitted;
-}
-
-std::vector<practice::Ink> KeptStrokes(std::span<const practice::Ink> strokes) {
-    std::vector<practice::Ink> kept;
-    for (const practice::Ink& ink : strokes) {
-        practice::Ink distinct = practice::DistinctPoints(ink);
-        if (distinct.size() >= 2) kept.push_back(std::move(distinct));
-    }
-    return kept;
 }
 
 }  // namespace

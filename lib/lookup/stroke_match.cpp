@@ -92,12 +92,17 @@ double AnyOrderCost(const std::vector<double>& d, size_t m, size_t n, double ski
 
 }  // namespace
 
-Shape DrawingShape(std::span<const practice::Ink> strokes) {
-    std::vector<std::vector<Point>> kept;
+std::vector<practice::Ink> KeptStrokes(std::span<const practice::Ink> strokes) {
+    std::vector<practice::Ink> kept;
     for (const practice::Ink& ink : strokes) {
         practice::Ink distinct = practice::DistinctPoints(ink);
         if (distinct.size() >= 2) kept.push_back(std::move(distinct));
     }
+    return kept;
+}
+
+Shape DrawingShape(std::span<const practice::Ink> strokes) {
+    const std::vector<practice::Ink> kept = KeptStrokes(strokes);
     return kept.empty() ? Shape{} : Normalised(kept, std::vector<bool>(kept.size(), true));
 }
 

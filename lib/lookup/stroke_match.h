@@ -24,7 +24,11 @@ struct ShapeStroke {
 // fits in about a unit square.
 using Shape = std::vector<ShapeStroke>;
 
-// Drawn strokes with fewer than two distinct points are left out.
+// The drawn strokes without repeated points, those with fewer than two
+// distinct points left out: what the look-up reads of a drawing.
+[[nodiscard]] std::vector<practice::Ink> KeptStrokes(std::span<const practice::Ink> strokes);
+
+// Drawn strokes as KeptStrokes keeps them.
 [[nodiscard]] Shape DrawingShape(std::span<const practice::Ink> strokes);
 [[nodiscard]] Shape CharacterShape(const std::vector<IndexedStroke>& strokes);
 

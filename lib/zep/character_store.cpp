@@ -122,6 +122,16 @@ Database OpenSet(const fs::path& store, std::string& reason) {
     return db;
 }
 
+// OpenSet for a reader that reports: error is empty, or says why the set
+// cannot be read, naming it.
+Database OpenToRead(const fs::path& store, std::string& error) {
+    error.clear();
+    std::string reason;
+    Database db = OpenSet(store, reason);
+    if (!db) error = ReadFailure(store, reason);
+    return db;
+}
+
 std::span<const uint8_t> ColumnBytes(sqlite3_stmt* statement, int column) {
     const void* data = sqlite3_column_blob(statement, column);
     const int size = sqlite3_column_bytes(statement, column);
@@ -235,13 +245,8 @@ Database BuildInMemory(const std::vector<StoredCharacter>& characters, std::stri
 
 std::optional<StoredCharacter> ReadStoredCharacter(const fs::path& store, const std::string& name,
                                                    std::string& error) {
-    error.clear();
-    std::string reason;
-    const Database db = OpenSet(store, reason);
-    if (!db) {
-        error = ReadFailure(store, reason);
-        return std::nullopt;
-    }
+    const Database db = OpenToRead(store, error);
+    if (!db) return std::nullopt;
     const Statement query = Prepare(
         db.get(), "SELECT script, regions, strokes, grade FROM characters WHERE character = ?");
     if (!query) {
@@ -272,13 +277,8 @@ bool StoreHolds(const fs::path& store, const std::string& name) {
 
 std::optional<std::vector<StoredStrokePaths>> ReadAllStrokePaths(const fs::path& store,
                                                                 std::string& error) {
-    error.clear();
-    std::string reason;
-    const Database db = OpenSet(store, reason);
-    if (!db) {
-        error = ReadFailure(store, reason);
-        return std::nullopt;
-    }
+    const Database db = OpenToRead(store, error);
+    if (!db) return std::nullopt;
     const Statement query =
         Prepare(db.get(), "SELECT character, paths FROM stroke_paths ORDER BY character");
     if (!query) {
